@@ -1,0 +1,20 @@
+#pragma once
+#include <QStyle>
+#include <span>
+
+class TForm1;
+using Command = void (TForm1::*)();
+
+// One named command of the window. `hint` may be null (no tool tip); a
+// command without `run` is shown greyed out.
+struct ActionSpec {
+    const char* name;
+    const char* category;
+    const char* caption;
+    const char* hint;
+    const char* shortcut;
+    QStyle::StandardPixmap icon;
+    Command run;
+};
+
+std::span<const ActionSpec> actionTable();

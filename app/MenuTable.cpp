@@ -1,0 +1,219 @@
+#include "app/MenuTable.h"
+#include "app/Unit1.h"
+
+namespace {
+using E = MenuEntry;
+constexpr E sep{};
+constexpr E act(const char* name) { return E{nullptr, name}; }
+constexpr E sub(const char* name) { return E{nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, name}; }
+
+const E kFichier[] = {act("FichierFileExit1")};
+const E kAfficher[] = {
+    {"chk_StayOnTop", nullptr, "Toujours en avant", nullptr, nullptr, &TForm1::chk_StayOnTopClick, nullptr, E::Checkable},
+};
+const E kDico[] = {act("DICO_COMPRESS_CONFIRM"), sep, sub("mnu_DICO_Questions"), sub("mnu_DICO_Externe"),
+                   sub("mnu_DICO_Interne"), sub("mnu_DICO_Fusion"), sub("mnu_DICO_Sanvor")};
+const E kDicoQuestions[] = {act("DICO_QUESTIONS_SAVE"), act("DICO_QUESTIONS_LOAD"), sep, act("DICO_QUESTIONS_REBUILD")};
+const E kDicoExterne[] = {act("DICO_EXT_SAVE"), act("DICO_EXT_SAVEAS"), act("DICO_EXT_LOAD"), act("DICO_EXT_EDIT"),
+                          act("DICO_EXT_CLEAR"), sep, act("DICO_EXT_AddClesUNIV")};
+const E kDicoInterne[] = {act("DICO_INT_SAVE"), act("DICO_INT_SAVEAS"), act("DICO_INT_LOAD"), act("DICO_INT_CLEAR")};
+const E kDicoFusion[] = {act("DICO_FUSION_SAVE"), act("DICO_FUSION_SAVESA"), act("DICO_FUSION_LOAD")};
+const E kDicoSanvor[] = {act("DICO_SAN_LOAD"), act("DICO_SAN_SAVE")};
+const E kSkrivo[] = {
+    {"OuvrirSkrivo1", nullptr, "Ouvrir Skrivo", nullptr, "Ctrl+D", nullptr},
+    sep, sub("mnu_SKRIVO_Externe"), sub("mnu_SKRIVO_Interne"), sub("mnu_SKRIVO_Universel")};
+const E kSkrivoExterne[] = {act("SKR_EXT_SAVEAS"), act("SKR_EXT_LOAD"), act("SKR_EXT_Open"), act("SKR_EXT_CLEAR"), act("SKR_EXT_L1")};
+const E kSkrivoInterne[] = {act("SKR_INT_SAVEAS"), act("SKR_INT_LOAD"), act("SKR_INT_OPEN"), act("SKR_INT_CLEAR"), sep, act("SKR_INT_L1")};
+const E kSkrivoUniversel[] = {act("SKR_UNI_SAVEAS"), act("SKR_UNI_LOAD"), act("SKR_UNI_OPEN"), act("SKR_UNI_CLEAR"), sep, act("SKR_UNI_L1")};
+const E kTraductions[] = {act("FUSION_EXT_INT"), act("FUSION_POLYX")};
+const E kOutils[] = {act("INI_GET"), act("INI_SAVE"), sep, act("BACKUP"), sep, sub("mnu_OUTILS_DEBUG")};
+const E kOutilsDebug[] = {
+    {"Editerlaconfiguration1", nullptr, "Editer la configuration", nullptr, nullptr, &TForm1::Editerlaconfiguration1Click},
+};
+const E kAide[] = {
+    {"Rvisions1", nullptr, "Révisions", nullptr, nullptr, &TForm1::Rvisions1Click},
+};
+
+const MenuSpec kMainMenus[] = {
+    {"mnu_Fichier", "Fichier", kFichier},
+    {"mnu_Afficher", "Afficher", kAfficher},
+    {"mnu_DICO", "DICO", kDico},
+    {"mnu_SKRIVO", "SKRIVO", kSkrivo},
+    {"mnu_Traductions", "Traductions", kTraductions},
+    {"mnu_Outils", "Outils", kOutils},
+    {"mnu_Aide", "?", kAide},
+};
+
+const MenuSpec kSubMenus[] = {
+    {"mnu_DICO_Questions", "Questions", kDicoQuestions},
+    {"mnu_DICO_Externe", "Externe", kDicoExterne},
+    {"mnu_DICO_Interne", "Interne", kDicoInterne},
+    {"mnu_DICO_Fusion", "Fusion", kDicoFusion},
+    {"mnu_DICO_Sanvor", "Sanvor", kDicoSanvor},
+    {"mnu_SKRIVO_Externe", "Externe", kSkrivoExterne},
+    {"mnu_SKRIVO_Interne", "Interne", kSkrivoInterne},
+    {"mnu_SKRIVO_Universel", "Universel", kSkrivoUniversel},
+    {"mnu_OUTILS_DEBUG", "DEBUG", kOutilsDebug},
+};
+
+// Pop-up menus. An item with a name of its own and no action carries its own
+// command; a null command there means the behaviour is not built yet.
+const E kPopQuestions[] = {
+    {"mnu_QUESTION_ADD", nullptr, "Ajouter"},
+    {"mnu_QUESTIOn_edit", nullptr, "Modifier", nullptr, "F2"},
+    {"mnu_QUESTION_DEL", nullptr, "Supprimer"},
+    {"Purger1", nullptr, "Purger la liste", "Purger"},
+    sep,
+    {"Rier2", nullptr, "Trier"},
+    {"Recharger4", "DICO_QUESTIONS_LOAD", "Recharger"},
+    {"Sauver3", "DICO_QUESTIONS_SAVE"},
+    sep,
+    {"Complterleslistes1", nullptr, "Ajouter toute les clés", "Compléter les DICOS avec les Questions manquantes", "Ctrl+Shift+A"},
+    {"Ajouterlaslection1", nullptr, "Ajouter uniquement  la sélection (double clic)"},
+    {"Ajoutertout1", nullptr, "Séléctionner tout", nullptr, "Ctrl+A"},
+    sep,
+    {"DICOQUESTIONSREBUILD1", "DICO_QUESTIONS_REBUILD", nullptr, "Reconstituer les Questions Universelles à partir du DICO EXTERNE (gauche)", "Ctrl+U"},
+    sep,
+    {"PlacerdanslescritpUniversel1", nullptr, "Copie le code séléctionné dans le SCRIPT Universel"},
+    sep,
+    {"mnuQuestions_PROP", nullptr, "Propriétés", nullptr, "F12"},
+};
+const E kPopMemoQuestions[] = {{"Ouvrir1", nullptr, "Ouvrir (Double Clic)"}};
+const E kPopDicExt[] = {
+    {"MenuItem1", nullptr, "Ajouter"},
+    {"MenuItem2", nullptr, "Supprimer"},
+    {"Purgerlaliste1", nullptr, "Purger la liste"},
+    act("INI_GET"),
+    sep,
+    {"Rier1", nullptr, "Trier par Clé"},
+    {"rierparValeur1", nullptr, "Trier par Valeur"},
+    sep,
+    {nullptr, "DICO_EXT_SAVEAS", nullptr, nullptr, nullptr, nullptr, nullptr, E::Default},
+    act("DICO_EXT_LOAD"),
+    sep,
+    act("DICO_QUESTIONS_REBUILD"),
+    act("DICO_COMPRESS_CONFIRM"),
+};
+const E kPopDicInt[] = {
+    {"mnu_IN_ADD", nullptr, "Ajouter"},
+    {"mnu_IN_DEL", nullptr, "Supprimer"},
+    {"Purgerlaliste2", "DICO_INT_CLEAR"},
+    act("INI_GET"),
+    sep,
+    {"RierparCl1", nullptr, "Trier par Clé"},
+    {"RierparValeur2", nullptr, "Trier par Valeur"},
+    sep,
+    act("DICO_INT_SAVEAS"),
+    sep,
+    act("DICO_COMPRESS_CONFIRM"),
+};
+const E kPopFusion[] = {
+    {"MenuItem8", nullptr, "Trier par Clé"},
+    {"MenuItem9", nullptr, "Trier par Valeur"},
+    sep,
+    act("DICO_FUSION_LOAD"),
+    act("DICO_FUSION_CREATE"),
+    act("DICO_FUSION_SAVESA"),
+    sep,
+    act("DICO_COMPRESS_CONFIRM"),
+};
+const E kPopSanvor[] = {
+    {"Ajouter1", nullptr, "Ajouter"},
+    sep,
+    act("DICO_SAN_LOAD"),
+    act("DICO_SAN_SAVE"),
+    sep,
+    {"rierparcl2", nullptr, "Trier par clé"},
+    {"rierparvaleur3", nullptr, "Trier par valeur"},
+};
+const E kPopMemoExt[] = {
+    {"Commenter1", "SKR_COMMENT", nullptr, nullptr, "Alt+C"},
+    {"Baliser1", nullptr, "Baliser { ... }", nullptr, "Alt+B"},
+    {"Insrer1", nullptr, "Insérer @@_ := ", nullptr, "Alt+A"},
+    sep,
+    {"Copier1", nullptr, "Copier"},
+    {"Coller3", nullptr, "Coller"},
+    act("SKR_EXT_CLEAR"),
+    sep,
+    act("FUSION_EXT_INT"),
+    sep,
+    act("SKR_EXT_Open"),
+    act("SKR_EXT_LOAD"),
+    {nullptr, "SKR_EXT_SAVEAS", nullptr, nullptr, nullptr, nullptr, nullptr, E::Default},
+    sep,
+    {"EcrireleTampondeScript1", "SKR_EXT_L1", "Ecrire le Tampon de Script", "Ecrire les Commentaires de Bas de Script", "Ctrl+T"},
+    sep,
+    {"SKR_EXT_PLAIN", nullptr, "Texte Brut", nullptr, nullptr, nullptr, nullptr, E::Checkable | E::Checked},
+};
+const E kPopMemoInt[] = {
+    {"Coller4", nullptr, "Coller"},
+    act("SKR_INT_CLEAR"),
+    sep,
+    act("FUSION_EXT_INT"),
+    sep,
+    {"MenuItem3", "SKR_INT_OPEN", "Ouvrir", "Ouvrir"},
+    act("SKR_INT_LOAD"),
+    act("SKR_INT_SAVEAS"),
+    sep,
+    act("SKR_INT_L1"),
+    {"check_TexteBrut1", nullptr, "Texte Brut", nullptr, nullptr, nullptr, nullptr, E::Checkable | E::Checked},
+    {"Commenter2", "SKR_COMMENT"},
+};
+const E kPopUniversel[] = {
+    {"Coller5", nullptr, "Coller"},
+    sep,
+    act("FUSION_POLYX"),
+    act("SKR_UNI_L1"),
+    act("SKR_UNI_LOAD"),
+    {"Commenter3", "SKR_COMMENT"},
+};
+const E kPopupListe[] = {
+    {"RAffraichir1", nullptr, "Raffraichir", nullptr, "F5"},
+    {"Chargerledictionnaire1", nullptr, "Charger le dictionnaire", "Charger le dictionnaire", "Ctrl+O"},
+    sep,
+    {"mnu_FICHIER_Read", nullptr, "Ouvrir", nullptr, nullptr, nullptr, nullptr, E::Default},
+    {"Renommer1", nullptr, "Renommer", nullptr, "F2"},
+    {"Supprimer1", nullptr, "Supprimer"},
+    sep,
+    {"Explorer1", nullptr, "Explorer", nullptr, "Ctrl+E"},
+    sep,
+    {"Regrouperlesdictionnaires1", "DICOS_JOIN", nullptr, nullptr, "Ctrl+G"},
+};
+
+const PopupSpec kPopups[] = {
+    {{"Pop_QUESTIONS", "", kPopQuestions}, "JvCheckListBox_QUESTION"},
+    {{"Pop_MemoQuestions", "", kPopMemoQuestions}, "Memo_QUESTIONS"},
+    {{"Pop_DICext", "", kPopDicExt}, "ValueListEditor_EXT"},
+    {{"Pop_DIint", "", kPopDicInt}, "ValueListEditor_INT"},
+    {{"Pop_FUSION", "", kPopFusion}, "ValueListEditor_FUSION"},
+    {{"Pop_SANVOR", "", kPopSanvor}, "ValueListEditor_SANVOR"},
+    {{"Pop_MemoExt", "", kPopMemoExt}, "SKRIVO_EXT"},
+    {{"Pop_MemoInt", "", kPopMemoInt}, "SKRIVO_INT"},
+    {{"Pop_UNIVERSEL", "", kPopUniversel}, "SKRIVO_POLYX"},
+    {{"Popup_LISTE", "", kPopupListe}, "JvFileListBox1"},
+};
+} // namespace
+
+std::span<const MenuSpec> mainMenus() { return kMainMenus; }
+std::span<const MenuSpec> subMenus() { return kSubMenus; }
+std::span<const PopupSpec> popupMenus() { return kPopups; }
+
+namespace {
+const char* const kBarDicExt[] = {"DICO_EXT_SAVE", "DICO_EXT_SAVEAS", "DICO_EXT_CLEAR"};
+const char* const kBarDicInt[] = {"DICO_INT_SAVE", "DICO_INT_SAVEAS", "DICO_INT_CLEAR"};
+const char* const kBarDicFusion[] = {"DICO_FUSION_SAVESA", "DICO_FUSION_CREATE"};
+const char* const kBarSkrExt[] = {"FUSION_EXT_INT", "SKR_EXT_SAVEAS", "SKR_EXT_CLEAR", "SKR_EXT_PASTE"};
+const char* const kBarSkrInt[] = {"FUSION_EXT_INT", "FUSION_POLYX", "SKR_INT_SAVEAS", "SKR_INT_CLEAR", "SKR_INT_COPY"};
+const char* const kBarSkrUni[] = {"FUSION_POLYX", "SKR_UNI_SAVEAS", "SKR_UNI_OPEN", "SKR_UNI_CLEAR"};
+
+const ToolBarSpec kToolBars[] = {
+    {"ToolBar_DIC_EXT", kBarDicExt},
+    {"ToolBar_DIC_INT", kBarDicInt},
+    {"ToolBar_DIC_FUSION", kBarDicFusion},
+    {"ToolBar_SKR_EXT", kBarSkrExt},
+    {"ToolBar_SKR_INT", kBarSkrInt},
+    {"ToolBar_SKR_UNI", kBarSkrUni},
+};
+} // namespace
+
+std::span<const ToolBarSpec> toolBars() { return kToolBars; }

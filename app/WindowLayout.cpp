@@ -1,0 +1,223 @@
+#include "app/CaptionPanel.h"
+#include "app/Unit1.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTextEdit>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+
+template <typename W>
+W* named(W* widget, const char* name, const QString& accessibleName = {})
+{
+    widget->setObjectName(name);
+    if (!accessibleName.isEmpty())
+        widget->setAccessibleName(accessibleName);
+    return widget;
+}
+
+QWidget* pageWithToolBar(QWidget* content, const char* toolBarName, QWidget* parent)
+{
+    auto* page = new QWidget(parent);
+    auto* layout = new QHBoxLayout(page);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(2);
+    layout->addWidget(content, 1);
+    if (!toolBarName)
+        return page;
+    auto* bar = named(new QToolBar(page), toolBarName);
+    bar->setOrientation(Qt::Vertical);
+    bar->setIconSize(QSize(20, 20));
+    bar->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    layout->addWidget(bar);
+    return page;
+}
+
+QTableView* dictionaryGrid(const char* name, const QString& hint, QWidget* parent)
+{
+    auto* grid = named(new QTableView(parent), name, hint.isEmpty() ? QString(name) : hint);
+    grid->setToolTip(hint);
+    grid->horizontalHeader()->setStretchLastSection(true);
+    grid->horizontalHeader()->setDefaultSectionSize(150);
+    grid->verticalHeader()->setVisible(false);
+    grid->verticalHeader()->setDefaultSectionSize(20);
+    grid->setAlternatingRowColors(true);
+    grid->setSelectionMode(QAbstractItemView::SingleSelection);
+    return grid;
+}
+
+QTextEdit* scriptEditor(const char* name, const QString& hint, bool showHint, QWidget* parent)
+{
+    auto* editor = named(new QTextEdit(parent), name, hint);
+    if (showHint)
+        editor->setToolTip(hint);
+    editor->setAcceptRichText(false);
+    editor->setFont(QFont("Tahoma", 10));
+    editor->setLineWrapMode(QTextEdit::NoWrap);
+    return editor;
+}
+
+} // namespace
+
+void TForm1::buildLayout()
+{
+    auto* central = new QWidget(this);
+    auto* columns = new QHBoxLayout(central);
+    columns->setContentsMargins(4, 4, 4, 4);
+    columns->setSpacing(4);
+
+    // Main area: dictionaries above, scripts below.
+    Splitter1 = named(new QSplitter(Qt::Vertical, central), "Splitter1");
+    Splitter1->setHandleWidth(8);
+    Splitter1->setChildrenCollapsible(false);
+    columns->addWidget(Splitter1, 1);
+
+    PANEL_HAUT = new CaptionPanel("PANEL_HAUT", "DICTIONNAIRES (DICO)", Splitter1);
+    connect(PANEL_HAUT->addHelpButton(), &QToolButton::clicked, this, &TForm1::PANEL_HAUTButtonClick);
+    auto* upper = new QHBoxLayout;
+    upper->setSpacing(4);
+    PANEL_HAUT->body()->addLayout(upper, 1);
+
+    JvCaptionPanel3 = new CaptionPanel("JvCaptionPanel3", "Questions Universelles", PANEL_HAUT);
+    JvCaptionPanel3->setFixedWidth(193);
+    auto* questionSplitter = named(new QSplitter(Qt::Vertical, JvCaptionPanel3), "QuestionSplitter");
+    questionSplitter->setHandleWidth(3);
+    JvCheckListBox_QUESTION = named(new QListWidget(questionSplitter), "JvCheckListBox_QUESTION",
+                                    "Questions Universelles");
+    JvCheckListBox_QUESTION->setToolTip("Gestion des Questions Universelles");
+    for (const char* key : {"<_AUTEUR>", "<_TITRE>", "<_CODE>"}) {
+        auto* item = new QListWidgetItem(key, JvCheckListBox_QUESTION);
+        item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+        item->setCheckState(Qt::Unchecked);
+    }
+    Memo_QUESTIONS = named(new QPlainTextEdit(questionSplitter), "Memo_QUESTIONS", "Information de la question");
+    Memo_QUESTIONS->setReadOnly(true);
+    Memo_QUESTIONS->setProperty("tooltipColours", true);
+    Memo_QUESTIONS->setPlainText(QString());
+    Memo_QUESTIONS->setMinimumHeight(40);
+    questionSplitter->setStretchFactor(0, 1);
+    questionSplitter->setSizes({200, 40});
+    JvCaptionPanel3->body()->addWidget(questionSplitter);
+    upper->addWidget(JvCaptionPanel3);
+
+    JvCaptionPanel1 = new CaptionPanel("JvCaptionPanel1", "Gestion des Dictionnaires", PANEL_HAUT);
+    PageControl_DICOS = named(new QTabWidget(JvCaptionPanel1), "PageControl_DICOS", "Dictionnaires");
+    PageControl_DICOS->setToolTip("Traduction des Questions de l'Utilisateur en langage Universel");
+    AUTO_SAVE = named(new QCheckBox("Sauvegarde Auto", PageControl_DICOS), "AUTO_SAVE", "Sauvegarde Auto");
+    AUTO_SAVE->setToolTip("Sauvegarde automatiquemenent le DICO au changement de page");
+    AUTO_SAVE->setChecked(true);
+    PageControl_DICOS->setCornerWidget(AUTO_SAVE, Qt::TopRightCorner);
+
+    ValueListEditor_EXT = dictionaryGrid("ValueListEditor_EXT", "Dictionnaire EXTERNE/SOURCE (Correspondant)", PageControl_DICOS);
+    ValueListEditor_INT = dictionaryGrid("ValueListEditor_INT", "Dictionnaire CIBLE / INTERNE (Utilisateur)", PageControl_DICOS);
+    ValueListEditor_FUSION = dictionaryGrid("ValueListEditor_FUSION", "Dictionnaire de FUSION Correspondant/Utilisateur", PageControl_DICOS);
+    ValueListEditor_FUSION->setSelectionBehavior(QAbstractItemView::SelectRows);
+    ValueListEditor_FUSION->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    ValueListEditor_SANVOR = dictionaryGrid("ValueListEditor_SANVOR", QString(), PageControl_DICOS);
+    ValueListEditor_SANVOR->setAccessibleName("Dictionnaire Sanvor");
+
+    TabSheet_DIC_EXT = named(pageWithToolBar(ValueListEditor_EXT, "ToolBar_DIC_EXT", PageControl_DICOS), "TabSheet_DIC_EXT");
+    TabSheet_DIC_INT = named(pageWithToolBar(ValueListEditor_INT, "ToolBar_DIC_INT", PageControl_DICOS), "TabSheet_DIC_INT");
+    TabSheet3 = named(pageWithToolBar(ValueListEditor_FUSION, "ToolBar_DIC_FUSION", PageControl_DICOS), "TabSheet3");
+    TabSheet1 = named(pageWithToolBar(ValueListEditor_SANVOR, nullptr, PageControl_DICOS), "TabSheet1");
+    PageControl_DICOS->addTab(TabSheet_DIC_EXT, "Externe");
+    PageControl_DICOS->addTab(TabSheet_DIC_INT, "Interne");
+    PageControl_DICOS->addTab(TabSheet3, "Fusion");
+    PageControl_DICOS->addTab(TabSheet1, "Sanvor");
+    JvCaptionPanel1->body()->addWidget(PageControl_DICOS);
+    upper->addWidget(JvCaptionPanel1, 1);
+
+    PANEL_TEXTE = new CaptionPanel("PANEL_TEXTE", "SCRIPTS : (SKRIVO)", Splitter1);
+    PageControl_SCRIPTS = named(new QTabWidget(PANEL_TEXTE), "PageControl_SCRIPTS", "Scripts");
+    AUTO_TRAD = named(new QCheckBox("Traduction Auto", PageControl_SCRIPTS), "AUTO_TRAD", "Traduction Auto");
+    AUTO_TRAD->setToolTip("Traduit automatiquemenent le SCRIPT au changement de page");
+    AUTO_TRAD->setChecked(true);
+    PageControl_SCRIPTS->setCornerWidget(AUTO_TRAD, Qt::TopRightCorner);
+    SKRIVO_EXT = scriptEditor("SKRIVO_EXT", "SKRIVO ou COURRIER EXTERNE/SOURCE (à traduire)", true, PageControl_SCRIPTS);
+    SKRIVO_INT = scriptEditor("SKRIVO_INT", "SKRIVO ou COURRIER INTERNE/CIBLE (Traduction)", false, PageControl_SCRIPTS);
+    SKRIVO_POLYX = scriptEditor("SKRIVO_POLYX", "SKRIVO ou COURRIER  en langage UNIVERSEL", true, PageControl_SCRIPTS);
+    TabSheet_SKR_EXT = named(pageWithToolBar(SKRIVO_EXT, "ToolBar_SKR_EXT", PageControl_SCRIPTS), "TabSheet_SKR_EXT");
+    TabSheet_SKR_INT = named(pageWithToolBar(SKRIVO_INT, "ToolBar_SKR_INT", PageControl_SCRIPTS), "TabSheet_SKR_INT");
+    TabSheet_SKR_UNI = named(pageWithToolBar(SKRIVO_POLYX, "ToolBar_SKR_UNI", PageControl_SCRIPTS), "TabSheet_SKR_UNI");
+    PageControl_SCRIPTS->addTab(TabSheet_SKR_EXT, "Externe");
+    PageControl_SCRIPTS->addTab(TabSheet_SKR_INT, "Interne");
+    PageControl_SCRIPTS->addTab(TabSheet_SKR_UNI, "Universel");
+    PANEL_TEXTE->body()->addWidget(PageControl_SCRIPTS, 1);
+
+    StatusBar1 = named(new QStatusBar(PANEL_TEXTE), "StatusBar1", "Barre d'état");
+    StatusBar1->setSizeGripEnabled(false);
+    StatusPanelClipboard = named(new QLabel("Presse-Papier", StatusBar1), "StatusPanelClipboard", "Presse-Papier");
+    StatusPanelClipboard->setMinimumWidth(80);
+    StatusPanelPick = named(new QLabel(StatusBar1), "StatusPanelPick", "Dernier code copié");
+    StatusPanelPick->setFixedWidth(400);
+    StatusPanelPick->setAlignment(Qt::AlignCenter);
+    StatusPanelSpare = named(new QLabel(StatusBar1), "StatusPanelSpare", "Panneau libre");
+    StatusPanelSpare->setFixedWidth(50);
+    StatusBar1->addWidget(StatusPanelClipboard);
+    StatusBar1->addWidget(StatusPanelPick);
+    StatusBar1->addWidget(StatusPanelSpare);
+    PANEL_TEXTE->body()->addWidget(StatusBar1);
+
+    Splitter1->setStretchFactor(0, 1);
+    Splitter1->setStretchFactor(1, 0);
+
+    // Right column: the file panel.
+    panel_Fichiers = new CaptionPanel("panel_Fichiers", "FICHIERS", central);
+    panel_Fichiers->setFixedWidth(204);
+    TabSet1 = named(new QTabBar(panel_Fichiers), "TabSet1", "Type de fichier");
+    for (const char* kind : {"DIC", "SKR", "RTF", "TXT", "*"})
+        TabSet1->addTab(kind);
+    TabSet1->setExpanding(false);
+    TabSet1->setDrawBase(false);
+    TabSet1->setProperty("kindTabs", true);
+    panel_Fichiers->body()->addWidget(TabSet1);
+
+    auto* maskRow = new QHBoxLayout;
+    auto* maskLabel = named(new QLabel("Filtre: ", panel_Fichiers), "Label_MASK");
+    Edit_MASK = named(new QLineEdit(panel_Fichiers), "Edit_MASK", "Filtre: ");
+    maskLabel->setBuddy(Edit_MASK);
+    maskRow->addWidget(maskLabel);
+    maskRow->addWidget(Edit_MASK, 1);
+    panel_Fichiers->body()->addLayout(maskRow);
+
+    auto* sideRow = new QHBoxLayout;
+    Button1 = named(new QToolButton(panel_Fichiers), "Button1", "Dossier parent");
+    Button1->setIcon(style()->standardIcon(QStyle::SP_FileDialogToParent));
+    Button1->setToolTip("Dossier parent");
+    Button1->setAutoRaise(true);
+    TabSet2 = named(new QTabBar(panel_Fichiers), "TabSet2", "Dictionnaire destinataire");
+    TabSet2->addTab("Dico.EXT");
+    TabSet2->addTab("Dico.INT");
+    TabSet2->setDrawBase(false);
+    TabSet2->setProperty("sideTabs", true);
+    sideRow->addWidget(Button1);
+    sideRow->addWidget(TabSet2, 1);
+    panel_Fichiers->body()->addLayout(sideRow);
+
+    JvFileListBox1 = named(new QListWidget(panel_Fichiers), "JvFileListBox1", "Liste des Fichiers");
+    JvFileListBox1->setToolTip("Liste des Fichiers Disponibles (Clic pour intégrer)");
+    JvFileListBox1->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    JvFileListBox1->setFlow(QListView::TopToBottom);
+    JvFileListBox1->setWrapping(true);
+    JvFileListBox1->setResizeMode(QListView::Adjust);
+    panel_Fichiers->body()->addWidget(JvFileListBox1, 1);
+    columns->addWidget(panel_Fichiers);
+
+    setCentralWidget(central);
+    Edit_MASK->installEventFilter(this);
+    JvFileListBox1->installEventFilter(this);
+}

@@ -1,0 +1,68 @@
+#include "platform/FileDialog.h"
+
+#include "platform/FileFilter.h"
+
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace platform {
+
+FileDialog::FileDialog(const FileDialogRequest& request, AcceptMode mode, QWidget* parent)
+    : QFileDialog(parent, request.title), m_confirmReplace(request.confirmReplace)
+{
+    // Our own prompt replaces Qt's, whose text would not be French.
+    setOptions(DontUseNativeDialog | DontConfirmOverwrite);
+    setAcceptMode(mode);
+    setFileMode(AnyFile);
+    setLabelText(LookIn, QStringLiteral("Regarder dans :"));
+    setLabelText(FileName, QStringLiteral("Nom du fichier :"));
+    setLabelText(FileType, QStringLiteral("Type :"));
+    setLabelText(Accept, mode == AcceptSave ? QStringLiteral("Enregistrer") : QStringLiteral("Ouvrir"));
+    setLabelText(Reject, QStringLiteral("Annuler"));
+
+    const QStringList filters = qtNameFilters(request.filter);
+    if (!filters.isEmpty()) {
+        setNameFilters(filters);
+        if (request.filterIndex >= 1 && request.filterIndex <= filters.size())
+            selectNameFilter(filters[request.filterIndex - 1]);
+    }
+    setDefaultSuffix(request.defaultExt);
+    if (!request.initialDir.isEmpty())
+        setDirectory(request.initialDir);
+    if (!request.fileName.isEmpty())
+        selectFile(request.fileName);
+}
+
+std::optional<QString> FileDialog::choose()
+{
+    if (exec() != Accepted)
+        return std::nullopt;
+    const QStringList files = selectedFiles();
+    if (files.isEmpty())
+        return std::nullopt;
+    return files.first();
+}
+
+void FileDialog::accept()
+{
+    const QFileInfo chosen(selectedFiles().value(0));
+    if (acceptMode() == AcceptSave && m_confirmReplace && chosen.isFile()) {
+        QMessageBox prompt(QMessageBox::Warning, QStringLiteral("Confirmer l'enregistrement"),
+                           QStringLiteral("%1 existe déjà.\nVoulez-vous le remplacer ?")
+                               .arg(chosen.fileName()),
+                           QMessageBox::NoButton, this);
+        QPushButton* yes = prompt.addButton(QMessageBox::Yes);
+        yes->setText(QStringLiteral("&Oui"));
+        QPushButton* no = prompt.addButton(QMessageBox::No);
+        no->setText(QStringLiteral("&Non"));
+        prompt.setDefaultButton(no);
+        prompt.setEscapeButton(no);
+        prompt.exec();
+        if (prompt.clickedButton() != yes)
+            return;
+    }
+    QFileDialog::accept();
+}
+
+} // namespace platform

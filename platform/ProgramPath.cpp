@@ -1,0 +1,23 @@
+#include "platform/ProgramPath.h"
+
+#include <QCoreApplication>
+
+namespace platform {
+namespace {
+QString& overridden()
+{
+    static QString path;
+    return path;
+}
+} // namespace
+
+QString programPath()
+{
+    if (!overridden().isEmpty())
+        return overridden();
+    return QCoreApplication::applicationFilePath();
+}
+
+void setProgramPath(const QString& path) { overridden() = path; }
+
+} // namespace platform

@@ -1,0 +1,112 @@
+#include "platform/QtDialogs.h"
+
+#include "platform/FileDialog.h"
+#include "platform/ProgramPath.h"
+
+#include <QFileInfo>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace platform {
+namespace {
+
+// The program file's name without folder and extension.
+QString programName() { return QFileInfo(programPath()).completeBaseName(); }
+
+// QMessageBox only knows its final size once shown, so it is centred then.
+class MessageBox : public QMessageBox {
+public:
+    MessageBox(Icon icon, const QString& title, const QString& text, bool centred)
+        : QMessageBox(icon, title, text, NoButton, mainWindow()), m_centred(centred)
+    {
+    }
+
+    QPushButton* addFrenchButton(StandardButton button, const QString& text)
+    {
+        QPushButton* added = addButton(button);
+        added->setText(text);
+        return added;
+    }
+
+protected:
+    void showEvent(QShowEvent* event) override
+    {
+        QMessageBox::showEvent(event);
+        if (m_centred) {
+            QRect frame = frameGeometry();
+            frame.moveCenter(platform::screen().workArea().center());
+            move(frame.topLeft());
+        }
+    }
+
+private:
+    bool m_centred;
+};
+
+void showOkBox(QMessageBox::Icon icon, const QString& title, const QString& text, bool centred)
+{
+    MessageBox box(icon, title, text, centred);
+    box.setEscapeButton(box.addFrenchButton(QMessageBox::Ok, QStringLiteral("OK")));
+    box.exec();
+}
+
+} // namespace
+
+void QtDialogs::message(BoxKind kind, const QString& text, bool centred)
+{
+    switch (kind) {
+    case BoxKind::Warning:
+        return showOkBox(QMessageBox::Warning, QStringLiteral("Avertissement"), text, centred);
+    case BoxKind::Error:
+        return showOkBox(QMessageBox::Critical, QStringLiteral("Erreur"), text, centred);
+    case BoxKind::Information:
+        return showOkBox(QMessageBox::Information, QStringLiteral("Informations"), text, centred);
+    case BoxKind::Plain:
+        return showOkBox(QMessageBox::NoIcon, programName(), text, centred);
+    }
+}
+
+bool QtDialogs::confirm(const QString& text)
+{
+    MessageBox box(QMessageBox::Question, QStringLiteral("Confirmer"), text, false);
+    QPushButton* ok = box.addFrenchButton(QMessageBox::Ok, QStringLiteral("OK"));
+    box.setEscapeButton(box.addFrenchButton(QMessageBox::Cancel, QStringLiteral("Annuler")));
+    box.setDefaultButton(ok);
+    box.exec();
+    return box.clickedButton() == ok;
+}
+
+void QtDialogs::errorBox(const QString& message)
+{
+    showOkBox(QMessageBox::Critical, programName(), message, false);
+}
+
+std::optional<QString> QtDialogs::input(const QString& title, const QString& prompt,
+                                        const QString& value)
+{
+    QInputDialog dialog(mainWindow());
+    dialog.setInputMode(QInputDialog::TextInput);
+    dialog.setWindowTitle(title);
+    dialog.setLabelText(prompt);
+    dialog.setTextValue(value);
+    dialog.setOkButtonText(QStringLiteral("OK"));
+    dialog.setCancelButtonText(QStringLiteral("Annuler"));
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.textValue();
+}
+
+std::optional<QString> QtDialogs::openFile(const FileDialogRequest& request)
+{
+    FileDialog dialog(request, QFileDialog::AcceptOpen, mainWindow());
+    return dialog.choose();
+}
+
+std::optional<QString> QtDialogs::saveFile(const FileDialogRequest& request)
+{
+    FileDialog dialog(request, QFileDialog::AcceptSave, mainWindow());
+    return dialog.choose();
+}
+
+} // namespace platform

@@ -1,0 +1,128 @@
+#pragma once
+#include <QRect>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+class QWidget;
+
+// The desktop as the rest of the program sees it. Nothing outside platform/
+// opens a dialog, touches the clipboard or starts a program by itself: it
+// asks these services, which tests replace with doubles (platform/testing).
+namespace platform {
+
+enum class BoxKind { Warning, Error, Information, Plain };
+
+// Filters are given as "Description|*.ext|Other|*.*"; index counts from 1.
+struct FileDialogRequest {
+    QString title;
+    QString filter;
+    int filterIndex = 1;
+    QString defaultExt;
+    QString initialDir;
+    QString fileName;
+    bool confirmReplace = false;
+};
+
+class Dialogs {
+public:
+    virtual ~Dialogs() = default;
+    // A box with the one button "OK"; centred on the screen when asked.
+    virtual void message(BoxKind kind, const QString& text, bool centred = false) = 0;
+    // "Confirmer" with "OK" and "Annuler"; closing the box counts as Cancel.
+    virtual bool confirm(const QString& text) = 0;
+    // The application's standard error box: title ProgramName, error icon, "OK".
+    virtual void errorBox(const QString& message) = 0;
+    // Modal input box; empty optional on "Annuler".
+    virtual std::optional<QString> input(const QString& title, const QString& prompt,
+                                         const QString& value) = 0;
+    virtual std::optional<QString> openFile(const FileDialogRequest& request) = 0;
+    virtual std::optional<QString> saveFile(const FileDialogRequest& request) = 0;
+};
+
+class Clipboard {
+public:
+    virtual ~Clipboard() = default;
+    virtual QString text() const = 0;
+    virtual void setText(const QString& text) = 0;
+};
+
+// Starting programs and handing files to the desktop. Always argument lists,
+// never a shell command line.
+class Desktop {
+public:
+    virtual ~Desktop() = default;
+    virtual void startProgram(const QString& program, const QStringList& arguments) = 0;
+    // An executable is started directly, anything else through the desktop's opener.
+    virtual void open(const QString& path) = 0;
+    virtual void openInTextEditor(const QString& path) = 0;
+    virtual void openFolder(const QString& folder) = 0;
+    virtual bool moveToTrash(const QString& path) = 0;
+};
+
+// The notification balloon; title cut to 63 characters, text to 255.
+class Balloon {
+public:
+    virtual ~Balloon() = default;
+    virtual void show(const QString& title, const QString& text) = 0;
+};
+
+class Screen {
+public:
+    virtual ~Screen() = default;
+    virtual QRect workArea() const = 0;
+};
+
+class Cursor {
+public:
+    virtual ~Cursor() = default;
+    virtual void pushBusy() = 0;
+    virtual void pop() = 0;
+};
+
+struct Services {
+    Dialogs* dialogs = nullptr;
+    Clipboard* clipboard = nullptr;
+    Desktop* desktop = nullptr;
+    Balloon* balloon = nullptr;
+    Screen* screen = nullptr;
+    Cursor* cursor = nullptr;
+};
+
+// The services in force: the real desktop ones unless replaced. A null member
+// of the replacement keeps the real service for that member.
+Services& services();
+void setServices(const Services& replacement);
+// Restores the real desktop services (tests call it when they are done).
+void resetServices();
+
+Dialogs& dialogs();
+Clipboard& clipboard();
+Desktop& desktop();
+Balloon& balloon();
+Screen& screen();
+
+// The hourglass for the lifetime of the object, the previous cursor after.
+class BusyCursor {
+public:
+    BusyCursor();
+    ~BusyCursor();
+    BusyCursor(const BusyCursor&) = delete;
+    BusyCursor& operator=(const BusyCursor&) = delete;
+
+private:
+    Cursor* m_cursor; // the one pushed, even if the services change meanwhile
+};
+
+// The window that in-window balloons and dialogs belong to.
+void setMainWindow(QWidget* window);
+QWidget* mainWindow();
+
+// Called once by the main window while it is built: puts its icon (the
+// window's windowIcon) in the desktop's notification area for the whole run,
+// owned by the window, without a menu. Where the desktop has no notification
+// area it does nothing and balloons are drawn inside mainWindow() instead.
+// Always the real balloon's icon, whatever services are in force.
+void attachNotificationIcon(QWidget* window);
+
+} // namespace platform

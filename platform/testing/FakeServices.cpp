@@ -1,0 +1,82 @@
+#include "platform/testing/FakeServices.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace platform {
+namespace {
+// The next queued answer, or a value-initialised one (false, nothing).
+template <class T> T takeFront(std::deque<T>& queue)
+{
+    T answer{};
+    if (!queue.empty()) {
+        answer = std::move(queue.front());
+        queue.pop_front();
+    }
+    return answer;
+}
+} // namespace
+
+void FakeDialogs::message(BoxKind kind, const QString& text, bool centred)
+{
+    messages.push_back({kind, text, centred});
+}
+
+bool FakeDialogs::confirm(const QString& text)
+{
+    confirms.push_back(text);
+    return takeFront(confirmAnswers);
+}
+
+void FakeDialogs::errorBox(const QString& message) { errors.push_back(message); }
+
+std::optional<QString> FakeDialogs::input(const QString& title, const QString& prompt,
+                                          const QString& value)
+{
+    inputs.push_back({title, prompt, value});
+    return takeFront(inputAnswers);
+}
+
+std::optional<QString> FakeDialogs::openFile(const FileDialogRequest& request)
+{
+    openRequests.push_back(request);
+    return takeFront(openAnswers);
+}
+
+std::optional<QString> FakeDialogs::saveFile(const FileDialogRequest& request)
+{
+    saveRequests.push_back(request);
+    return takeFront(saveAnswers);
+}
+
+void FakeClipboard::setText(const QString& text)
+{
+    contents = text;
+    written.push_back(text);
+}
+
+void FakeDesktop::startProgram(const QString& program, const QStringList& arguments)
+{
+    programs.push_back({program, arguments});
+}
+
+bool FakeDesktop::moveToTrash(const QString& path)
+{
+    trashed.push_back(path);
+    if (!trashSucceeds)
+        return false;
+    const QFileInfo info(path);
+    if (info.isDir())
+        return QDir(path).removeRecursively();
+    return QFile::remove(path);
+}
+
+FakeServices::FakeServices()
+{
+    setServices({&dialogs, &clipboard, &desktop, &balloon, &screen, &cursor});
+}
+
+FakeServices::~FakeServices() { resetServices(); }
+
+} // namespace platform

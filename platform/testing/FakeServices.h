@@ -1,0 +1,122 @@
+#pragma once
+#include "platform/Services.h"
+
+#include <deque>
+#include <vector>
+
+// Test doubles of the desktop services: each records what it was asked and
+// answers from queues the test fills. An empty queue answers "no": a
+// confirmation returns false, an input or file dialog an empty optional.
+namespace platform {
+
+class FakeDialogs : public Dialogs {
+public:
+    struct Shown {
+        BoxKind kind;
+        QString text;
+        bool centred;
+    };
+    struct Input {
+        QString title;
+        QString prompt;
+        QString value;
+    };
+
+    std::vector<Shown> messages;
+    std::vector<QString> errors;   // errorBox
+    std::vector<QString> confirms; // texts of the confirmations asked
+    std::vector<Input> inputs;
+    std::vector<FileDialogRequest> openRequests;
+    std::vector<FileDialogRequest> saveRequests;
+
+    std::deque<bool> confirmAnswers;
+    std::deque<std::optional<QString>> inputAnswers;
+    std::deque<std::optional<QString>> openAnswers;
+    std::deque<std::optional<QString>> saveAnswers;
+
+    void message(BoxKind kind, const QString& text, bool centred = false) override;
+    bool confirm(const QString& text) override;
+    void errorBox(const QString& message) override;
+    std::optional<QString> input(const QString& title, const QString& prompt,
+                                 const QString& value) override;
+    std::optional<QString> openFile(const FileDialogRequest& request) override;
+    std::optional<QString> saveFile(const FileDialogRequest& request) override;
+};
+
+class FakeClipboard : public Clipboard {
+public:
+    QString contents;
+    std::vector<QString> written; // every setText, in order
+
+    QString text() const override { return contents; }
+    void setText(const QString& text) override;
+};
+
+class FakeDesktop : public Desktop {
+public:
+    struct Started {
+        QString program;
+        QStringList arguments;
+    };
+
+    std::vector<Started> programs;
+    std::vector<QString> opened;
+    std::vector<QString> edited; // openInTextEditor
+    std::vector<QString> folders;
+    std::vector<QString> trashed;
+    // When true, moveToTrash removes the path from the disk (it leaves its
+    // folder as with the real trash) and succeeds; when false it fails.
+    bool trashSucceeds = true;
+
+    void startProgram(const QString& program, const QStringList& arguments) override;
+    void open(const QString& path) override { opened.push_back(path); }
+    void openInTextEditor(const QString& path) override { edited.push_back(path); }
+    void openFolder(const QString& folder) override { folders.push_back(folder); }
+    bool moveToTrash(const QString& path) override;
+};
+
+// Records title and text as given, before any cut to the balloon's limits.
+class FakeBalloon : public Balloon {
+public:
+    struct Shown {
+        QString title;
+        QString text;
+    };
+    std::vector<Shown> shown;
+
+    void show(const QString& title, const QString& text) override { shown.push_back({title, text}); }
+};
+
+class FakeScreen : public Screen {
+public:
+    QRect area{0, 0, 1024, 768};
+    QRect workArea() const override { return area; }
+};
+
+class FakeCursor : public Cursor {
+public:
+    int pushes = 0;
+    int pops = 0;
+    int depth() const { return pushes - pops; }
+
+    void pushBusy() override { ++pushes; }
+    void pop() override { ++pops; }
+};
+
+// Installs one fake of each service for its lifetime, then the real ones again.
+class FakeServices {
+public:
+    FakeServices();
+    ~FakeServices();
+    FakeServices(const FakeServices&) = delete;
+    FakeServices& operator=(const FakeServices&) = delete;
+
+    FakeDialogs dialogs;
+    FakeClipboard clipboard;
+    FakeDesktop desktop;
+    FakeBalloon balloon;
+    FakeScreen screen;
+    FakeCursor cursor;
+};
+
+} // namespace platform

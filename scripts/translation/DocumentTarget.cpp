@@ -1,0 +1,71 @@
+#include "scripts/translation/DocumentTarget.h"
+
+#include <QTextDocument>
+
+namespace polyx {
+namespace {
+
+// Characters the document stores differently from its plain text: line and
+// block breaks, frame marks and the no-break space. A replacement holding
+// none reads back exactly as inserted.
+bool ReadsBackAsInserted(const QString& replacement)
+{
+    for (const QChar c : replacement) {
+        switch (c.unicode()) {
+        case u'\r':
+        case u'\n':
+        case QChar::ParagraphSeparator:
+        case QChar::LineSeparator:
+        case QChar::Nbsp:
+        case 0xfdd0:
+        case 0xfdd1:
+            return false;
+        default:
+            break;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+DocumentTarget::DocumentTarget(QTextDocument& document)
+    : m_document(document), m_cursor(&document), m_text(document.toPlainText())
+{
+    m_cursor.beginEditBlock();
+}
+
+DocumentTarget::~DocumentTarget()
+{
+    m_cursor.endEditBlock();
+}
+
+void DocumentTarget::ReplaceAll(const QString& code, const QString& replacement)
+{
+    const QList<qsizetype> positions = m_text.occurrencesIgnoringCase(code);
+    if (positions.isEmpty())
+        return;
+    // Reading the whole document back after each code would cost a copy of
+    // it per entry; the plain text is updated alongside instead.
+    qsizetype shift = 0;
+    for (const qsizetype at : positions) {
+        const int start = int(at + shift);
+        m_cursor.setPosition(start + 1);
+        QTextCharFormat format = m_cursor.charFormat();
+        format.clearProperty(QTextFormat::ObjectType);
+        m_cursor.setPosition(start);
+        m_cursor.setPosition(start + int(code.size()), QTextCursor::KeepAnchor);
+        m_cursor.insertText(replacement, format);
+        m_lastEnd = m_cursor.position();
+        shift += (m_lastEnd - start) - code.size();
+    }
+    const qsizetype expectedSize =
+        m_text.text().size() + positions.size() * (replacement.size() - code.size());
+    // Line breaks, frames or no-break spaces: read the text back once.
+    if (ReadsBackAsInserted(replacement) && m_document.characterCount() - 1 == expectedSize)
+        m_text.replace(positions, code.size(), replacement);
+    else
+        m_text = SearchableText(m_document.toPlainText());
+}
+
+} // namespace polyx

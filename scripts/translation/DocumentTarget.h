@@ -1,0 +1,42 @@
+#pragma once
+#include "scripts/translation/SearchableText.h"
+#include "scripts/translation/TranslationRules.h"
+
+#include <QTextCursor>
+
+class QTextDocument;
+
+namespace polyx {
+
+// A translation's target in a rich or plain document. All edits of the
+// target's lifetime form one edit block: one undo step, one relayout and
+// repaint at the end, however many replacements. Each replacement takes the
+// character format of the first character of the code it replaces, so the
+// formatting around it stays. The document must outlive the target and
+// must not be edited by anyone else meanwhile.
+class DocumentTarget : public TranslationTarget {
+public:
+    explicit DocumentTarget(QTextDocument& document);
+    ~DocumentTarget();
+    DocumentTarget(const DocumentTarget&) = delete;
+    DocumentTarget& operator=(const DocumentTarget&) = delete;
+
+    // Looks at the document's toPlainText().
+    bool ContainsExactly(const QString& code) const override
+    {
+        return m_text.containsExactly(code);
+    }
+    void ReplaceAll(const QString& code, const QString& replacement) override;
+
+    // Document position just after the last replacement made; -1 while
+    // none was made.
+    int LastReplacementEnd() const { return m_lastEnd; }
+
+private:
+    QTextDocument& m_document;
+    QTextCursor m_cursor;
+    SearchableText m_text; // toPlainText(), kept in step with the edits
+    int m_lastEnd = -1;
+};
+
+} // namespace polyx

@@ -1,0 +1,34 @@
+#pragma once
+#include <QString>
+
+#include <optional>
+
+namespace polyx {
+
+// The field code in a double-clicked word: without "{", "(", "}" and ")",
+// then cut before the first ":" (a blank just before it goes with it).
+// Nothing for an empty selection: the status bar and clipboard stay as
+// they are. The code may be empty.
+std::optional<QString> PickToken(const QString& selected);
+
+enum class ScriptAid {
+    Comment,    // SKR_COMMENT: "/* " + selection + " */"
+    Tag,        // Baliser1: "{" + selection + "}"
+    Assignment, // Insrer1: "@@_ := ", the selection dropped
+};
+
+// The text an aid puts in place of the selection (empty when nothing is
+// selected).
+QString ScriptAidInsertion(ScriptAid aid, const QString& selected);
+
+struct ScriptAidEdit {
+    QString text;
+    qsizetype caret; // just after the inserted text
+};
+
+// `text` with the selection [start, start + length) replaced by the aid's
+// insertion; a selection reaching outside the text is cut to it.
+ScriptAidEdit ApplyScriptAid(ScriptAid aid, const QString& text, qsizetype start,
+                             qsizetype length);
+
+} // namespace polyx

@@ -1,0 +1,85 @@
+#include "scripts/translation/TranslationRules.h"
+
+#include "scripts/translation/SearchableText.h"
+
+namespace polyx {
+namespace {
+
+void Count(TranslationReport& report, const QString& key, const QString& value)
+{
+    ++report.count;
+    if (report.count <= ReportedEntriesLimit)
+        report.lines += key + QStringLiteral(" => ") + value + QStringLiteral("\r\n");
+}
+
+QString CountTitle(int count)
+{
+    return QString::number(count) + QStringLiteral(" REMPLACEMENT(S)");
+}
+
+} // namespace
+
+bool IsUsableEntry(const QString& key, const QString& value)
+{
+    return !key.isEmpty() && !(key.size() > 1 && key.at(1) == u'_') && !value.isEmpty();
+}
+
+TranslationReport TranslateIntoInternal(const DictionaryEntries& fusion,
+                                        TranslationTarget& target)
+{
+    TranslationReport report;
+    for (qsizetype row = 2; row < fusion.size(); ++row) {
+        const auto& [key, value] = fusion.at(row);
+        if (!IsUsableEntry(key, value) || !target.ContainsExactly(key))
+            continue;
+        Count(report, key, value);
+        target.ReplaceAll(key, value);
+    }
+    if (report.count > 0) {
+        report.balloonTitle = CountTitle(report.count);
+        report.balloonText = report.lines;
+    } else {
+        report.balloonTitle = QStringLiteral("Aucun remplacement n'a pu être effectué");
+        report.balloonText = QStringLiteral(
+            "Etes vous sûr d'avoir choisi les bons dictionnaires ?\r\n\r\n"
+            "Et de les avoir placés dans le bon sens\r\n\r\n"
+            "Verifiez que le DICO de Gauche correspond aux champs du SKRIVO de Gauche (SOURCE)\r\n"
+            "Et que le DICO de Droite correspond aux champs du SKRIVO de Droite (CIBLE)");
+    }
+    return report;
+}
+
+TranslationReport TranslateIntoUniversal(const DictionaryEntries& external,
+                                         QStringView externalText,
+                                         TranslationTarget& target)
+{
+    TranslationReport report;
+    const SearchableText source(externalText.toString());
+    for (const auto& [key, value] : external) {
+        if (!IsUsableEntry(key, value) || !source.containsExactly(value))
+            continue;
+        Count(report, key, value);
+        target.ReplaceAll(value, key);
+    }
+    if (report.count > 0) {
+        report.balloonTitle = CountTitle(report.count);
+        report.balloonText = report.lines;
+    } else {
+        report.balloonTitle = QStringLiteral("Aucun remplacement n'a été effectué");
+    }
+    return report;
+}
+
+QString EmptySourceMessageForInternal()
+{
+    return QStringLiteral("Rien à traiter : Le texte source est vide !\r\n\r\n"
+                          "Vous devez d'abord COLLER ou DEPOSER un texte dans la page 1= \"EXTERNE\"");
+}
+
+QString EmptySourceMessageForUniversal()
+{
+    return QStringLiteral("Le texte source est vide !\r\n\r\n"
+                          "Vous devez d'abord COLLER, OUVRIR ou DEPOSER un texte dans la page 1= \"EXTERNE\"");
+}
+
+} // namespace polyx

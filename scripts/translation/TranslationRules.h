@@ -1,0 +1,62 @@
+#pragma once
+#include <QList>
+#include <QString>
+#include <QStringView>
+
+#include <utility>
+
+namespace polyx {
+
+// One dictionary line as a translation reads it, in grid order: the row's
+// key (KeyAt) and the value the dictionary gives for that key (ValueOf).
+using DictionaryEntry = std::pair<QString, QString>;
+using DictionaryEntries = QList<DictionaryEntry>;
+
+// The script a translation rewrites, as it stands after the replacements
+// made so far.
+class TranslationTarget {
+public:
+    // Whether `code` stands in the text with this exact letter case.
+    virtual bool ContainsExactly(const QString& code) const = 0;
+    // Every occurrence of `code` in any letter case, left to right; the
+    // search resumes after each inserted replacement.
+    virtual void ReplaceAll(const QString& code, const QString& replacement) = 0;
+
+protected:
+    ~TranslationTarget() = default;
+};
+
+// What a run tells the user in its balloon. The balloon itself cuts the
+// title and the text to its limits.
+struct TranslationReport {
+    int count = 0;    // entries applied, each once however many occurrences
+    QString lines;    // "key => value\r\n" for each of the first 19 applied
+    QString balloonTitle;
+    QString balloonText;
+};
+
+inline constexpr int ReportedEntriesLimit = 19;
+
+// Non-empty key whose second character is not "_", and a non-empty value.
+bool IsUsableEntry(const QString& key, const QString& value);
+
+// FUSION_EXT_INT once the external script is in the target: fusion rows from
+// the third on (the first two hold the author and title pairs); an entry is
+// applied when its key occurs with its exact letter case in the target's
+// current text, and then every occurrence of the key becomes the value.
+TranslationReport TranslateIntoInternal(const DictionaryEntries& fusion,
+                                        TranslationTarget& target);
+
+// FUSION_POLYX once the external script is in the target: every external
+// row; an entry is applied when its value occurs with its exact letter case
+// in `externalText` (the untouched source, not the target), and then every
+// occurrence of the value in the target becomes the key.
+TranslationReport TranslateIntoUniversal(const DictionaryEntries& external,
+                                         QStringView externalText,
+                                         TranslationTarget& target);
+
+// Message boxes for an empty external script.
+QString EmptySourceMessageForInternal();
+QString EmptySourceMessageForUniversal();
+
+} // namespace polyx

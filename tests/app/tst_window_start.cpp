@@ -1,0 +1,181 @@
+// Start-up, showing and closing the window, with its configuration file.
+#include "app/CaptionPanel.h"
+#include "app/Unit1.h"
+#include "app/WorkFolders.h"
+#include "config/ConfigStore.h"
+#include "platform/ProgramPath.h"
+#include "platform/testing/FakeServices.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QSignalSpy>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QtTest>
+
+class WindowStartTest : public QObject {
+    Q_OBJECT
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<platform::FakeServices> m_fakes;
+
+    QString iniPath() const { return m_dir->filePath("PolyxX.INI"); }
+    void writeIni(const QByteArray& bytes)
+    {
+        QFile file(iniPath());
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+
+private slots:
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        platform::setProgramPath(m_dir->filePath("PolyxX"));
+        m_fakes = std::make_unique<platform::FakeServices>();
+    }
+    void cleanup()
+    {
+        m_fakes.reset();
+        m_dir.reset();
+    }
+
+    void firstStartWithoutConfiguration()
+    {
+        {
+            TForm1 form;
+            form.show();
+            QCOMPARE(form.windowTitle(), QString("Polyx'X : ***{:- 19.1.1"));
+            QVERIFY(!form.AUTO_TRAD->isChecked());
+            QVERIFY(form.AUTO_SAVE->isChecked());
+            QVERIFY(!form.chk_StayOnTop->isChecked());
+            QVERIFY(!form.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+            QCOMPARE(form.PANEL_TEXTE->height() > 0, true);
+            QCOMPARE(form.PageControl_DICOS->tabText(0), QString("Externe"));
+            QCOMPARE(form.PageControl_SCRIPTS->tabText(1), QString("Interne"));
+            QCOMPARE(ListExt, QString("dico"));
+            QCOMPARE(DIR.root, WorkDir());
+            QCOMPARE(DIR.actif, DIR.root);
+            QCOMPARE(DIR.sauve, WorkDir() + "SAUVE/");
+            QVERIFY(m_fakes->dialogs.errors.empty());
+            QVERIFY(!QFile::exists(iniPath()));
+            QVERIFY(form.close());
+        }
+        QVERIFY(QFile::exists(iniPath()));
+        QCOMPARE(ReadString("PolyxX", "Form1", "absent").count(':'), 3);
+        QCOMPARE(ReadString("CASES_A_COCHER", "chk_StayOnTop", "absent"), QString("0"));
+        QCOMPARE(ReadString("OPTIONS", "AUTOTRAD", "absent"), QString("0"));
+        QCOMPARE(ReadString("OPTIONS", "AUTOSAVE", "absent"), QString("1"));
+        QCOMPARE(ReadInteger("AFFICHAGE", "TEXTE", -1), 296);
+        QCOMPARE(ReadString("SKRIVO", "EXTERNE", "absent"), QString("absent"));
+    }
+
+    void sessionOptionsComeBack()
+    {
+        writeIni("[OPTIONS]\r\nautotrad=1\r\nAUTOSAVE=0\r\n[CASES_A_COCHER]\r\nchk_StayOnTop=1\r\n"
+                 "[AFFICHAGE]\r\nTEXTE=250\r\n");
+        TForm1 form;
+        form.show();
+        QVERIFY(form.AUTO_TRAD->isChecked());
+        QVERIFY(!form.AUTO_SAVE->isChecked());
+        // On top as soon as shown, without the item being clicked.
+        QVERIFY(form.chk_StayOnTop->isChecked());
+        QVERIFY(form.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        form.chk_StayOnTop->trigger();
+        QVERIFY(!form.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        QVERIFY(form.isVisible());
+        QVERIFY(form.close());
+        QCOMPARE(ReadInteger("AFFICHAGE", "TEXTE", -1), 250);
+        QCOMPARE(ReadBool("CASES_A_COCHER", "chk_StayOnTop", true), false);
+    }
+
+    void firstPagesInFrontWithoutPageChange()
+    {
+        TForm1 form;
+        form.PageControl_DICOS->setCurrentIndex(2);
+        form.PageControl_SCRIPTS->setCurrentIndex(2);
+        QSignalSpy dicos(form.PageControl_DICOS, &QTabWidget::currentChanged);
+        QSignalSpy scripts(form.PageControl_SCRIPTS, &QTabWidget::currentChanged);
+        form.show();
+        QCOMPARE(form.PageControl_DICOS->currentIndex(), 0);
+        QCOMPARE(form.PageControl_SCRIPTS->currentIndex(), 0);
+        QCOMPARE(dicos.count(), 0);
+        QCOMPARE(scripts.count(), 0);
+    }
+
+    void badConfigurationStillStarts_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<bool>("reported");
+        QTest::newRow("placement of words") << QByteArray("[PolyxX]\r\nForm1=gauche:haut:large:long\r\n") << true;
+        QTest::newRow("binary") << QByteArray("\x00\xff\xfe[\x01\x02=\x00\n\r\r[PolyxX\n", 22) << false;
+        QTest::newRow("odd UTF-16") << QByteArray("\xff\xfe[\x00O\x00P\x00]", 9) << false;
+        QTest::newRow("huge") << QByteArray(4 * 1024 * 1024, 'x') << false;
+    }
+    void badConfigurationStillStarts()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(bool, reported);
+        writeIni(bytes);
+        TForm1 form;
+        form.show();
+        QCOMPARE(m_fakes->dialogs.errors.size(), size_t(reported ? 1 : 0));
+        QVERIFY(form.isVisible());
+    }
+
+    void failedSaveKeepsTheWindowOpen()
+    {
+        TForm1 form;
+        form.show();
+        QVERIFY(QDir().mkdir(iniPath())); // a folder where the file should be
+        QVERIFY(!form.close());
+        QVERIFY(form.isVisible());
+        QCOMPARE(m_fakes->dialogs.errors.size(), size_t(1));
+        QVERIFY(m_fakes->dialogs.errors[0].startsWith("Impossible d'écrire dans "));
+        QVERIFY(QDir().rmdir(iniPath()));
+        QVERIFY(form.close()); // closing again retries
+    }
+
+    void escapeEmptiesTheMask()
+    {
+        TForm1 form;
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        form.Edit_MASK->setText("ABC");
+        form.JvFileListBox1->setFocus();
+        QTest::keyClick(form.JvFileListBox1, Qt::Key_Escape);
+        QCOMPARE(form.Edit_MASK->text(), QString());
+        QTRY_VERIFY(form.Edit_MASK->hasFocus());
+        // Even when already empty, the cursor goes back to the mask box.
+        form.JvFileListBox1->setFocus();
+        QTest::keyClick(form.JvFileListBox1, Qt::Key_Escape);
+        QTRY_VERIFY(form.Edit_MASK->hasFocus());
+    }
+
+    void helpButtonShowsTheDropHint()
+    {
+        TForm1 form;
+        form.PANEL_HAUTButtonClick();
+        QCOMPARE(m_fakes->dialogs.messages.size(), size_t(1));
+        const auto& shown = m_fakes->dialogs.messages[0];
+        QCOMPARE(shown.kind, platform::BoxKind::Information);
+        QVERIFY(shown.centred);
+        QCOMPARE(shown.text, QString("Déposez un fichier (ou choisissez le dans la liste)\r\n\r\n"
+                                     "DICTIONNAIRES\r\nCTRL+SUPPR pour supprimer"));
+    }
+
+    void outsideProgramsOpenInTheEditor()
+    {
+        TForm1 form;
+        form.findChild<QAction*>("Rvisions1")->trigger();
+        form.findChild<QAction*>("Editerlaconfiguration1")->trigger();
+        QCOMPARE(m_fakes->desktop.edited.size(), size_t(2));
+        QCOMPARE(m_fakes->desktop.edited[0], WorkDir() + "_REVISIONS.TXT");
+        QCOMPARE(m_fakes->desktop.edited[1], iniPath());
+    }
+};
+
+QTEST_MAIN(WindowStartTest)
+#include "tst_window_start.moc"

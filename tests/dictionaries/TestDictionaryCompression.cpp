@@ -1,0 +1,140 @@
+#include "dictionaries/DictionaryCompression.h"
+#include "platform/Error.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using polyx::ColonCut;
+using polyx::DictionaryLines;
+
+Q_DECLARE_METATYPE(polyx::ColonCut)
+
+namespace {
+
+void fill(DictionaryLines& dictionary, const QStringList& lines)
+{
+    for (const QString& line : lines)
+        dictionary.AddLine(line);
+}
+
+const QStringList kWorn{" <NOM> =DUPONT : nom de famille ", "<AUTEUR>=ancien", "sans egal", "=commence"};
+
+} // namespace
+
+class TestDictionaryCompression : public QObject {
+    Q_OBJECT
+
+private slots:
+    void stripBlanks_data();
+    void stripBlanks();
+    void compress_data();
+    void compress();
+    void compressionKeepsEncodingAndLabel();
+    void compressAllCutsAllButSanvor();
+};
+
+void TestDictionaryCompression::stripBlanks_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("stripped");
+
+    QTest::newRow("blanks") << "  a b  " << "a b";
+    QTest::newRow("controls") << "\t\x01" "a\r\n" << "a";
+    QTest::newRow("only blanks") << " \t " << "";
+    QTest::newRow("no-break space stays") << QString::fromUtf8("\u00A0a ") << QString::fromUtf8("\u00A0a");
+}
+
+void TestDictionaryCompression::stripBlanks()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, stripped);
+    QCOMPARE(polyx::StripBlanks(text), stripped);
+}
+
+void TestDictionaryCompression::compress_data()
+{
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<ColonCut>("cut");
+    QTest::addColumn<QStringList>("expected");
+    QTest::addColumn<QString>("error");
+
+    QTest::newRow("worn pane, colon cut") << kWorn << ColonCut::Cut
+                                          << QStringList{"<_AUTEUR>=", "<_CODE>=", "<_TITRE>=", "<NOM>=DUPONT "} << "";
+    QTest::newRow("worn pane, whole values") << kWorn << ColonCut::Keep
+                                             << QStringList{"<_AUTEUR>=", "<_CODE>=", "<_TITRE>=",
+                                                            "<NOM>=DUPONT : nom de famille"}
+                                             << "";
+    QTest::newRow("header keys present")
+        << QStringList{"<_CODE>=7", "<_TITRE>=T", "<_AUTEUR>=A"} << ColonCut::Cut
+        << QStringList{"<_AUTEUR>=A", "<_CODE>=7", "<_TITRE>=T"} << "";
+    QTest::newRow("<_CODE> named in a value only")
+        << QStringList{"<_AUTEUR>=", "<_TITRE>=", "<X>=voir <_CODE>"} << ColonCut::Cut
+        << QStringList{"<_AUTEUR>=", "<_TITRE>=", "<X>=voir <_CODE>"} << "";
+    QTest::newRow("old header forms dropped")
+        << QStringList{"<TITRE>=t", "<CODE>=c", "<auteur>=kept"} << ColonCut::Keep
+        << QStringList{"<_AUTEUR>=", "<_CODE>=", "<_TITRE>=", "<auteur>=kept"} << "";
+    QTest::newRow("empty pane") << QStringList() << ColonCut::Cut
+                                << QStringList{"<_AUTEUR>=", "<_CODE>=", "<_TITRE>="} << "";
+    QTest::newRow("stripped key meets another")
+        << QStringList{"<A>= a ", "<NOM>=x", " <nom>=y", "<Z>= z "} << ColonCut::Cut
+        << QStringList{"<A>=a", "<NOM>=x", " <nom>=y", "<Z>= z "} << "Une clé nommée \"<nom>\" existe déjà";
+    QTest::newRow("header key in other capitals")
+        << QStringList{"<_auteur>=x"} << ColonCut::Cut << QStringList{"<_auteur>=x"}
+        << "Une clé nommée \"<_AUTEUR>\" existe déjà";
+}
+
+void TestDictionaryCompression::compress()
+{
+    QFETCH(QStringList, lines);
+    QFETCH(ColonCut, cut);
+    QFETCH(QStringList, expected);
+    QFETCH(QString, error);
+    DictionaryLines pane;
+    fill(pane, lines);
+
+    QString message;
+    try {
+        polyx::CompressDictionary(pane, cut);
+    } catch (const polyx::Error& e) {
+        message = e.message();
+    }
+    QCOMPARE(message, error);
+    QCOMPARE(pane.Lines(), expected);
+}
+
+void TestDictionaryCompression::compressionKeepsEncodingAndLabel()
+{
+    QTemporaryDir dir;
+    QFile file(dir.filePath("a.DICO"));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("\xEF\xBB\xBF" " X = 1 \r\n");
+    file.close();
+    DictionaryLines pane;
+    pane.LoadFromFile(file.fileName());
+    pane.SetPageLabel("DUPONT");
+
+    polyx::CompressDictionary(pane, ColonCut::Cut);
+    QCOMPARE(pane.Lines(), (QStringList{"<_AUTEUR>=", "<_CODE>=", "<_TITRE>=", "X=1"}));
+    QCOMPARE(pane.Encoding(), polyx::TextEncoding::Utf8);
+    QCOMPARE(pane.PageLabel(), QString("DUPONT"));
+}
+
+void TestDictionaryCompression::compressAllCutsAllButSanvor()
+{
+    DictionaryLines external, internal, fusion, sanvor;
+    fill(external, {"<NOM>=a : b"});
+    fill(internal, {"<NOM>=c : d"});
+    fill(fusion, {"a =c : d"});
+    fill(sanvor, {"<NOM>=£[SG : nom]#"});
+
+    polyx::CompressAllDictionaries(external, internal, fusion, sanvor);
+    QCOMPARE(external.ValueOf("<NOM>"), QString("a "));
+    QCOMPARE(internal.ValueOf("<NOM>"), QString("c "));
+    QCOMPARE(fusion.ValueOf("a"), QString("c "));
+    QCOMPARE(sanvor.ValueOf("<NOM>"), QString("£[SG : nom]#"));
+    QCOMPARE(sanvor.Count(), 4);
+}
+
+QTEST_GUILESS_MAIN(TestDictionaryCompression)
+#include "TestDictionaryCompression.moc"

@@ -1,0 +1,153 @@
+#include "dictionaries/FusionDictionary.h"
+#include "platform/Error.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using polyx::DictionaryLines;
+
+namespace {
+
+void fill(DictionaryLines& dictionary, const QStringList& lines)
+{
+    for (const QString& line : lines)
+        dictionary.AddLine(line);
+}
+
+const QStringList kStartLines{"<_AUTEUR>=", "<_TITRE>=", "<_CODE>="};
+
+} // namespace
+
+class TestFusionDictionary : public QObject {
+    Q_OBJECT
+
+private slots:
+    void generate_data();
+    void generate();
+    void generationKeepsFusionEncoding();
+    void fileName_data();
+    void fileName();
+    void savedFusionReadsBack();
+};
+
+void TestFusionDictionary::generate_data()
+{
+    QTest::addColumn<QStringList>("external");
+    QTest::addColumn<QStringList>("internal");
+    QTest::addColumn<QStringList>("fusion");
+    QTest::addColumn<QString>("error");
+
+    QTest::newRow("joined on the key") << QStringList{"<NOM>=A1"} << QStringList{"<NOM>=B1"}
+                                       << QStringList{"A1=B1"} << "";
+    QTest::newRow("internal key in small letters") << QStringList{"<NOM>=A1"} << QStringList{"<nom>=B1"}
+                                                   << QStringList{"A1=B1"} << "";
+    QTest::newRow("empty external value") << QStringList{"<NOM>="} << QStringList{"<NOM>=B1"}
+                                          << QStringList() << "";
+    QTest::newRow("key missing inside") << QStringList{"<NOM>=A1"} << QStringList{"<AGE>=B1"}
+                                        << QStringList() << "";
+    QTest::newRow("empty internal value") << QStringList{"<NOM>=A1"} << QStringList{"<NOM>="}
+                                          << QStringList() << "";
+    QTest::newRow("<_CODE> skipped") << QStringList{"<_CODE>=1"} << QStringList{"<_CODE>=2"}
+                                     << QStringList() << "";
+    QTest::newRow("<_code> not skipped") << QStringList{"<_code>=1"} << QStringList{"<_CODE>=2"}
+                                         << QStringList{"1=2"} << "";
+    QTest::newRow("start lines give nothing") << kStartLines << kStartLines << QStringList() << "";
+    QTest::newRow("author and title kept, in external order")
+        << QStringList{"<_TITRE>=T1", "<_AUTEUR>=DUPONT", "<_CODE>=7", "<AGE>=A2", "<NOM>=A1"}
+        << QStringList{"<NOM>=B1", "<_AUTEUR>=MOI", "<AGE>=B2", "<_TITRE>=T2", "<_CODE>=8"}
+        << QStringList{"T1=T2", "DUPONT=MOI", "A2=B2", "A1=B1"} << "";
+    QTest::newRow("keyless lines skipped") << QStringList{"nokey", "=A1", ""} << QStringList{"=B1"}
+                                           << QStringList() << "";
+    QTest::newRow("blanks kept") << QStringList{"<NOM>=A1 "} << QStringList{"<NOM>= B1"}
+                                 << QStringList{"A1 = B1"} << "";
+    QTest::newRow("external value holding =") << QStringList{"<NOM>=a=b"} << QStringList{"<NOM>=Y"}
+                                              << QStringList{"a=b=Y"} << "";
+    QTest::newRow("repeated code stops the generation")
+        << QStringList{"<NOM>=A1", "<PRENOM>=a1", "<AGE>=A3"}
+        << QStringList{"<NOM>=B1", "<PRENOM>=B2", "<AGE>=B3"} << QStringList{"A1=B1"}
+        << "Une clé nommée \"a1\" existe déjà";
+    QTest::newRow("empty external") << QStringList() << QStringList{"<NOM>=B1"} << QStringList() << "";
+}
+
+void TestFusionDictionary::generate()
+{
+    QFETCH(QStringList, external);
+    QFETCH(QStringList, internal);
+    QFETCH(QStringList, fusion);
+    QFETCH(QString, error);
+    DictionaryLines externalPane;
+    DictionaryLines internalPane;
+    DictionaryLines fusionPane("Chercher", "Remplacer");
+    fill(externalPane, external);
+    fill(internalPane, internal);
+    fusionPane.AddLine("OLD=line");
+
+    QString message;
+    try {
+        polyx::GenerateFusion(externalPane, internalPane, fusionPane);
+    } catch (const polyx::Error& e) {
+        message = e.message();
+    }
+    QCOMPARE(message, error);
+    QCOMPARE(fusionPane.Lines(), fusion);
+    QCOMPARE(externalPane.Lines(), external);
+    QCOMPARE(internalPane.Lines(), internal);
+}
+
+void TestFusionDictionary::generationKeepsFusionEncoding()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("X_Y.PLX");
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("\xFF\xFE" "a\0=\0b\0", 8);
+    file.close();
+    DictionaryLines external, internal, fusion;
+    fill(external, {"<NOM>=A1"});
+    fill(internal, {"<NOM>=B1"});
+    fusion.LoadFromFile(path);
+
+    polyx::GenerateFusion(external, internal, fusion);
+    QCOMPARE(fusion.Lines(), QStringList{"A1=B1"});
+    QCOMPARE(fusion.Encoding(), polyx::TextEncoding::Utf16LE);
+}
+
+void TestFusionDictionary::fileName_data()
+{
+    QTest::addColumn<QString>("external");
+    QTest::addColumn<QString>("internal");
+    QTest::addColumn<QString>("name");
+
+    QTest::newRow("labels") << "DUPONT" << "~INTERNE" << "DUPONT_~INTERNE.PLX";
+    QTest::newRow("empty labels") << "" << "" << "_.PLX";
+    QTest::newRow("labels kept as they are") << "Dr Martin" << "moi" << "Dr Martin_moi.PLX";
+}
+
+void TestFusionDictionary::fileName()
+{
+    QFETCH(QString, external);
+    QFETCH(QString, internal);
+    QFETCH(QString, name);
+    QCOMPARE(polyx::FusionFileName(external, internal), name);
+}
+
+void TestFusionDictionary::savedFusionReadsBack()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(polyx::FusionFileName("DUPONT", "~INTERNE"));
+    DictionaryLines external, internal, fusion, reloaded;
+    fill(external, {"<NOM>=£[SG : nom]#", "<AGE>=A2"});
+    fill(internal, {"<AGE>=B2", "<NOM>=NOM()"});
+    polyx::GenerateFusion(external, internal, fusion);
+
+    fusion.SaveToFile(path);
+    reloaded.LoadFromFile(path);
+    QCOMPARE(reloaded.Lines(), (QStringList{"£[SG : nom]#=NOM()", "A2=B2"}));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), QByteArray("\xA3[SG : nom]#=NOM()\r\nA2=B2\r\n"));
+}
+
+QTEST_GUILESS_MAIN(TestFusionDictionary)
+#include "TestFusionDictionary.moc"

@@ -1,0 +1,337 @@
+#include "dictionaries/TextLinesFile.h"
+#include "platform/Error.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <functional>
+
+using polyx::TextEncoding;
+using polyx::TextLines;
+namespace TextLinesFile = polyx::TextLinesFile;
+
+Q_DECLARE_METATYPE(polyx::TextEncoding)
+
+namespace {
+
+QByteArray bytes(const char* data, int size) { return QByteArray(data, size); }
+
+QByteArray readBytes(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return QByteArray("<unreadable>");
+    return file.readAll();
+}
+
+void writeBytes(const QString& path, const QByteArray& data)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(data), data.size());
+}
+
+QString errorOf(const std::function<void()>& action)
+{
+    try {
+        action();
+    } catch (const polyx::Error& error) {
+        return error.message();
+    }
+    return QString();
+}
+
+} // namespace
+
+class TestTextLinesFile : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_dir;
+    QString path(const QString& name) const { return m_dir.filePath(name); }
+
+private slots:
+    void decode_data();
+    void decode();
+    void encode_data();
+    void encode();
+    void roundTripIsByteExact_data();
+    void roundTripIsByteExact();
+    void binaryFileLoadsUpToNul();
+    void largeFileLoads();
+    void writeReplacesFileAndReadsBack();
+    void readFailures_data();
+    void readFailures();
+    void unreadableFileIsRefused();
+    void oversizedFileIsRefused();
+    void readOnlyFileIsNotReplaced();
+    void writeFailures_data();
+    void writeFailures();
+    void failedSaveLeavesOldFileWhole();
+};
+
+void TestTextLinesFile::decode_data()
+{
+    QTest::addColumn<QByteArray>("data");
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<TextEncoding>("encoding");
+
+    const auto ansi = TextEncoding::Ansi;
+    QTest::newRow("empty") << QByteArray() << QStringList() << ansi;
+    QTest::newRow("crlf") << QByteArray("a=1\r\nb=2\r\n") << QStringList{"a=1", "b=2"} << ansi;
+    QTest::newRow("lf, no last break") << QByteArray("a=1\nb=2") << QStringList{"a=1", "b=2"} << ansi;
+    QTest::newRow("lone cr") << QByteArray("a\rb\r") << QStringList{"a", "b"} << ansi;
+    QTest::newRow("lf then cr is two breaks") << QByteArray("a\n\rb") << QStringList{"a", "", "b"} << ansi;
+    QTest::newRow("empty line inside") << QByteArray("a\r\n\r\nb\r\n") << QStringList{"a", "", "b"} << ansi;
+    QTest::newRow("only a break") << QByteArray("\r\n") << QStringList{""} << ansi;
+    QTest::newRow("nul ends the text") << bytes("a=1\r\nb\0c\r\nd", 11) << QStringList{"a=1", "b"} << ansi;
+    QTest::newRow("windows-1252") << QByteArray("\x80\xE9\x9C\x81=\xFF")
+                                  << QStringList{QString::fromUtf8("€éœ\u0081=ÿ")} << ansi;
+    QTest::newRow("utf-8 mark only") << QByteArray("\xEF\xBB\xBF") << QStringList() << TextEncoding::Utf8;
+    QTest::newRow("utf-8") << QByteArray("\xEF\xBB\xBF<ÉTAT>=\xE2\x82\xAC\r\nb")
+                           << QStringList{QString::fromUtf8("<ÉTAT>=€"), "b"} << TextEncoding::Utf8;
+    QTest::newRow("utf-8 second mark is text")
+        << QByteArray("\xEF\xBB\xBF\xEF\xBB\xBF" "a") << QStringList{QChar(0xFEFF) + QString("a")}
+        << TextEncoding::Utf8;
+    QTest::newRow("utf-8 malformed and truncated")
+        << QByteArray("\xEF\xBB\xBF" "a\xFF" "b\xC3") << QStringList{QString::fromUtf8("a\uFFFDb\uFFFD")}
+        << TextEncoding::Utf8;
+    QTest::newRow("utf-16 le") << bytes("\xFF\xFE" "a\0=\0\xAC\x20\r\0\n\0", 12)
+                               << QStringList{QString::fromUtf8("a=€")} << TextEncoding::Utf16LE;
+    QTest::newRow("utf-16 be") << bytes("\xFE\xFF\0a\0=\x20\xAC\0\n", 10)
+                               << QStringList{QString::fromUtf8("a=€")} << TextEncoding::Utf16BE;
+    QTest::newRow("utf-16 odd byte count") << bytes("\xFF\xFE" "a\0b", 5)
+                                           << QStringList{QString::fromUtf8("a\uFFFD")} << TextEncoding::Utf16LE;
+    QTest::newRow("utf-16 nul") << bytes("\xFF\xFE" "a\0\0\0b\0", 8) << QStringList{"a"}
+                                << TextEncoding::Utf16LE;
+    QTest::newRow("utf-16 be mark after le mark is text")
+        << bytes("\xFF\xFE\xFE\xFF" "a\0", 6) << QStringList{QString::fromUtf8("\uFFFEa")}
+        << TextEncoding::Utf16LE;
+}
+
+void TestTextLinesFile::decode()
+{
+    QFETCH(QByteArray, data);
+    QFETCH(QStringList, lines);
+    QFETCH(TextEncoding, encoding);
+
+    const TextLines result = TextLinesFile::Decode(data);
+    QCOMPARE(result.lines, lines);
+    QCOMPARE(result.encoding, encoding);
+}
+
+void TestTextLinesFile::encode_data()
+{
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<TextEncoding>("encoding");
+    QTest::addColumn<QByteArray>("data");
+    QTest::addColumn<TextEncoding>("used");
+
+    const auto ansi = TextEncoding::Ansi;
+    const auto utf8 = TextEncoding::Utf8;
+    QTest::newRow("no lines, ansi") << QStringList() << ansi << QByteArray() << ansi;
+    QTest::newRow("no lines, utf-8") << QStringList() << utf8 << QByteArray("\xEF\xBB\xBF") << utf8;
+    QTest::newRow("no lines, utf-16 le") << QStringList() << TextEncoding::Utf16LE
+                                         << QByteArray("\xFF\xFE") << TextEncoding::Utf16LE;
+    QTest::newRow("start lines") << QStringList{"<_AUTEUR>=", "<_TITRE>=", "<_CODE>="} << ansi
+                                 << QByteArray("<_AUTEUR>=\r\n<_TITRE>=\r\n<_CODE>=\r\n") << ansi;
+    QTest::newRow("empty line") << QStringList{""} << ansi << QByteArray("\r\n") << ansi;
+    QTest::newRow("code page characters")
+        << QStringList{QString::fromUtf8("é=€\u0081")} << ansi << QByteArray("\xE9=\x80\x81\r\n") << ansi;
+    QTest::newRow("beyond the code page falls back to utf-8")
+        << QStringList{"a", QString::fromUtf8("Ω=1")} << ansi
+        << QByteArray("\xEF\xBB\xBF" "a\r\n\xCE\xA9=1\r\n") << utf8;
+    QTest::newRow("lone surrogate falls back to utf-8")
+        << QStringList{QString(QChar(0xD800))} << ansi << QByteArray("\xEF\xBB\xBF\xEF\xBF\xBD\r\n")
+        << utf8;
+    QTest::newRow("utf-8 keeps its mark")
+        << QStringList{QString::fromUtf8("é")} << utf8 << QByteArray("\xEF\xBB\xBF\xC3\xA9\r\n") << utf8;
+    QTest::newRow("utf-16 be") << QStringList{"a"} << TextEncoding::Utf16BE
+                               << bytes("\xFE\xFF\0a\0\r\0\n", 8) << TextEncoding::Utf16BE;
+}
+
+void TestTextLinesFile::encode()
+{
+    QFETCH(QStringList, lines);
+    QFETCH(TextEncoding, encoding);
+    QFETCH(QByteArray, data);
+    QFETCH(TextEncoding, used);
+
+    const polyx::EncodedText result = TextLinesFile::Encode(lines, encoding);
+    QCOMPARE(result.bytes.toHex(' '), data.toHex(' '));
+    QCOMPARE(result.encoding, used);
+}
+
+void TestTextLinesFile::roundTripIsByteExact_data()
+{
+    QTest::addColumn<QByteArray>("data");
+
+    QByteArray everyByte;
+    for (int b = 1; b < 256; ++b) {
+        if (b != '\r' && b != '\n')
+            everyByte.append(char(b));
+    }
+    QTest::newRow("every code page byte") << everyByte + "\r\n" + everyByte + "\r\n";
+    QTest::newRow("utf-8") << QByteArray("\xEF\xBB\xBF<NOM>=\xC2\xA3[SG : nom]#\r\n\r\n=x\r\n");
+    QTest::newRow("utf-16 le") << bytes("\xFF\xFE" "a\0=\0\x3D\xD8\x00\xDE\r\0\n\0", 14);
+    QTest::newRow("utf-16 be") << bytes("\xFE\xFF\0a\0=\0\r\0\n", 10);
+}
+
+void TestTextLinesFile::roundTripIsByteExact()
+{
+    QFETCH(QByteArray, data);
+    const TextLines decoded = TextLinesFile::Decode(data);
+    const polyx::EncodedText encoded = TextLinesFile::Encode(decoded.lines, decoded.encoding);
+    QCOMPARE(encoded.bytes.toHex(' '), data.toHex(' '));
+    QCOMPARE(encoded.encoding, decoded.encoding);
+}
+
+void TestTextLinesFile::binaryFileLoadsUpToNul()
+{
+    QByteArray cycle;
+    for (int b = 1; b < 256; ++b)
+        cycle.append(char(b));
+    QByteArray data = cycle.repeated(100);
+    data.append('\0');
+    data.append(cycle);
+    writeBytes(path("binary.DICO"), data);
+
+    const TextLines result = TextLinesFile::Read(path("binary.DICO"));
+    // Each cycle holds one LF (byte 10) and one CR (byte 13).
+    QCOMPARE(result.lines.size(), 201);
+    QCOMPARE(result.encoding, TextEncoding::Ansi);
+    const QString fromCr = TextLinesFile::Decode(cycle.mid(13)).lines.first();
+    const QString toLf = TextLinesFile::Decode(cycle.left(9)).lines.first();
+    QCOMPARE(result.lines[2], fromCr + toLf);
+    QCOMPARE(result.lines.last(), fromCr);
+}
+
+void TestTextLinesFile::largeFileLoads()
+{
+    const QByteArray line = QByteArray("<CLE>=") + QByteArray(1016, 'x') + "\r\n";
+    QFile file(path("large.DICO"));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    for (int i = 0; i < 50 * 1024; ++i)
+        file.write(line);
+    file.close();
+    QCOMPARE(file.size(), qint64(50) * 1024 * 1024);
+
+    const TextLines result = TextLinesFile::Read(path("large.DICO"));
+    QCOMPARE(result.lines.size(), 50 * 1024);
+    QCOMPARE(result.lines.last(), QString::fromLatin1(line.chopped(2)));
+}
+
+void TestTextLinesFile::writeReplacesFileAndReadsBack()
+{
+    const QString target = path("replace.DICO");
+    writeBytes(target, QByteArray("old content that is longer\r\n"));
+    const QStringList lines{"<NOM>=A1", "", "X=1=2"};
+
+    QCOMPARE(TextLinesFile::Write(target, lines, TextEncoding::Utf16BE), TextEncoding::Utf16BE);
+    const TextLines back = TextLinesFile::Read(target);
+    QCOMPARE(back.lines, lines);
+    QCOMPARE(back.encoding, TextEncoding::Utf16BE);
+    QVERIFY(readBytes(target).startsWith("\xFE\xFF"));
+}
+
+void TestTextLinesFile::readFailures_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("reason");
+
+    QTest::newRow("folder") << "folder" << "Accès refusé";
+    QTest::newRow("missing file") << "missing.DICO" << "Le fichier spécifié est introuvable";
+    QTest::newRow("missing folder") << "nowhere/missing.DICO" << "Le chemin d'accès spécifié est introuvable";
+}
+
+void TestTextLinesFile::readFailures()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, reason);
+    QDir(m_dir.path()).mkpath("folder");
+    const QString target = path(name);
+
+    QCOMPARE(errorOf([&] { TextLinesFile::Read(target); }),
+             QString("Impossible d'ouvrir le fichier \"%1\". %2").arg(QDir::toNativeSeparators(target), reason));
+}
+
+void TestTextLinesFile::unreadableFileIsRefused()
+{
+    const QString target = path("locked.DICO");
+    writeBytes(target, QByteArray("a=1\r\n"));
+    QVERIFY(QFile::setPermissions(target, QFileDevice::WriteOwner));
+    if (QFileInfo(target).isReadable())
+        QSKIP("permission bits do not stop this user from reading");
+
+    QCOMPARE(errorOf([&] { TextLinesFile::Read(target); }),
+             QString("Impossible d'ouvrir le fichier \"%1\". Accès refusé").arg(QDir::toNativeSeparators(target)));
+}
+
+void TestTextLinesFile::oversizedFileIsRefused()
+{
+    QTemporaryDir dir;
+    QFile file(dir.filePath("huge.DICO"));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QVERIFY(file.resize(qint64(512) * 1024 * 1024 + 1)); // sparse: no disk used
+    file.close();
+
+    QCOMPARE(errorOf([&] { TextLinesFile::Read(file.fileName()); }),
+             QString("Impossible d'ouvrir le fichier \"%1\". Le fichier est trop volumineux")
+                 .arg(QDir::toNativeSeparators(file.fileName())));
+}
+
+void TestTextLinesFile::readOnlyFileIsNotReplaced()
+{
+    const QString target = path("readonly.DICO");
+    const QByteArray old("a=1\r\n");
+    writeBytes(target, old);
+    QVERIFY(QFile::setPermissions(target, QFileDevice::ReadOwner));
+    if (QFileInfo(target).isWritable())
+        QSKIP("permission bits do not stop this user from writing");
+
+    QCOMPARE(errorOf([&] { TextLinesFile::Write(target, {"b=2"}, TextEncoding::Ansi); }),
+             QString("Impossible de créer le fichier \"%1\". Accès refusé").arg(QDir::toNativeSeparators(target)));
+    QCOMPARE(readBytes(target), old);
+}
+
+void TestTextLinesFile::writeFailures_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("reason");
+
+    QTest::newRow("folder") << "folder" << "Accès refusé";
+    QTest::newRow("missing folder") << "nowhere/new.DICO" << "Le chemin d'accès spécifié est introuvable";
+}
+
+void TestTextLinesFile::writeFailures()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, reason);
+    QDir(m_dir.path()).mkpath("folder");
+    const QString target = path(name);
+
+    QCOMPARE(errorOf([&] { TextLinesFile::Write(target, {"a=1"}, TextEncoding::Ansi); }),
+             QString("Impossible de créer le fichier \"%1\". %2").arg(QDir::toNativeSeparators(target), reason));
+    QVERIFY(QFileInfo(target).isDir() || !QFileInfo::exists(target));
+}
+
+void TestTextLinesFile::failedSaveLeavesOldFileWhole()
+{
+    // A name at the file-system limit leaves no room for the temporary
+    // file beside it, whoever runs the test.
+    QTemporaryDir dir;
+    const QString target = dir.filePath(QString(255 - 5, u'D') + ".DICO");
+    const QByteArray old("<NOM>=ancien\r\n");
+    writeBytes(target, old);
+
+    QCOMPARE(errorOf([&] { TextLinesFile::Write(target, {"<NOM>=nouveau"}, TextEncoding::Ansi); }),
+             QString("Impossible de créer le fichier \"%1\". Le nom de fichier ou l'extension est trop long")
+                 .arg(QDir::toNativeSeparators(target)));
+    QCOMPARE(readBytes(target), old);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 1);
+}
+
+QTEST_GUILESS_MAIN(TestTextLinesFile)
+#include "TestTextLinesFile.moc"

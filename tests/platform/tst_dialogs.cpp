@@ -1,0 +1,292 @@
+#include "platform/ProgramPath.h"
+#include "platform/QtDialogs.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPointer>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+#include <memory>
+
+using namespace platform;
+
+class DialogsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void cleanup();
+    void messageBoxes_data();
+    void messageBoxes();
+    void centredBoxSitsInTheMiddleOfTheScreen();
+    void confirm_data();
+    void confirm();
+    void errorBox();
+    void input_data();
+    void input();
+    void openFileAcceptsANameThatDoesNotExist();
+    void saveFile_data();
+    void saveFile();
+
+private:
+    // Runs `act` on the next modal dialog of type W once it is up (the
+    // dialogs under test block in exec()).
+    template <class W> QPointer<QTimer> whenModal(std::function<void(W*)> act);
+    QTemporaryDir m_dir;
+};
+
+template <class W> QPointer<QTimer> DialogsTest::whenModal(std::function<void(W*)> act)
+{
+    auto* timer = new QTimer(this);
+    auto tries = std::make_shared<int>(0);
+    connect(timer, &QTimer::timeout, timer, [timer, tries, act] {
+        W* widget = qobject_cast<W*>(QApplication::activeModalWidget());
+        if (!widget && ++*tries < 300)
+            return;
+        timer->stop();
+        timer->deleteLater();
+        if (widget)
+            act(widget);
+    });
+    timer->start(10);
+    return timer;
+}
+
+namespace {
+QStringList buttonTexts(const QMessageBox* box)
+{
+    QStringList texts;
+    for (const QAbstractButton* button : box->buttons())
+        texts << button->text();
+    texts.sort();
+    return texts;
+}
+} // namespace
+
+void DialogsTest::initTestCase()
+{
+    QVERIFY(m_dir.isValid());
+    setProgramPath(m_dir.filePath("Polyx X.exe"));
+}
+
+void DialogsTest::cleanup() { qDeleteAll(findChildren<QTimer*>()); }
+
+void DialogsTest::messageBoxes_data()
+{
+    QTest::addColumn<BoxKind>("kind");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QMessageBox::Icon>("icon");
+    QTest::newRow("warning") << BoxKind::Warning << "Avertissement" << QMessageBox::Warning;
+    QTest::newRow("error") << BoxKind::Error << "Erreur" << QMessageBox::Critical;
+    QTest::newRow("information") << BoxKind::Information << "Informations" << QMessageBox::Information;
+    QTest::newRow("plain") << BoxKind::Plain << "Polyx X" << QMessageBox::NoIcon;
+}
+
+void DialogsTest::messageBoxes()
+{
+    QFETCH(BoxKind, kind);
+    QFETCH(QString, title);
+    QFETCH(QMessageBox::Icon, icon);
+    QString shownTitle, shownText;
+    QStringList buttons;
+    QMessageBox::Icon shownIcon = QMessageBox::Question;
+    whenModal<QMessageBox>([&](QMessageBox* box) {
+        shownTitle = box->windowTitle();
+        shownText = box->text();
+        shownIcon = box->icon();
+        buttons = buttonTexts(box);
+        box->button(QMessageBox::Ok)->click();
+    });
+
+    QtDialogs().message(kind, "Déposez un fichier\r\n<NOM>");
+
+    QCOMPARE(shownTitle, title);
+    QCOMPARE(shownText, QString("Déposez un fichier\r\n<NOM>"));
+    QCOMPARE(shownIcon, icon);
+    QCOMPARE(buttons, QStringList{"OK"});
+}
+
+void DialogsTest::centredBoxSitsInTheMiddleOfTheScreen()
+{
+    QPoint centre;
+    whenModal<QMessageBox>([&](QMessageBox* box) {
+        centre = box->frameGeometry().center();
+        box->button(QMessageBox::Ok)->click();
+    });
+    QtDialogs().message(BoxKind::Information, "Au centre", true);
+    const QPoint expected = screen().workArea().center();
+    QVERIFY2((centre - expected).manhattanLength() <= 2,
+             qPrintable(QString("%1,%2 instead of %3,%4").arg(centre.x()).arg(centre.y()).arg(expected.x()).arg(expected.y())));
+}
+
+void DialogsTest::confirm_data()
+{
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<bool>("expected");
+    QTest::newRow("OK") << "ok" << true;
+    QTest::newRow("Annuler") << "cancel" << false;
+    QTest::newRow("Escape") << "escape" << false;
+    QTest::newRow("closed") << "close" << false;
+}
+
+void DialogsTest::confirm()
+{
+    QFETCH(QString, action);
+    QFETCH(bool, expected);
+    QString title;
+    QStringList buttons;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    whenModal<QMessageBox>([&](QMessageBox* box) {
+        title = box->windowTitle();
+        buttons = buttonTexts(box);
+        icon = box->icon();
+        if (action == "ok")
+            box->button(QMessageBox::Ok)->click();
+        else if (action == "cancel")
+            box->button(QMessageBox::Cancel)->click();
+        else if (action == "escape")
+            QTest::keyClick(box, Qt::Key_Escape);
+        else
+            box->close();
+    });
+
+    QCOMPARE(QtDialogs().confirm("Copier le fichier ?"), expected);
+    QCOMPARE(title, QString("Confirmer"));
+    QCOMPARE(buttons, (QStringList{"Annuler", "OK"}));
+    QCOMPARE(icon, QMessageBox::Question);
+}
+
+void DialogsTest::errorBox()
+{
+    QString title, text;
+    QStringList buttons;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    whenModal<QMessageBox>([&](QMessageBox* box) {
+        title = box->windowTitle();
+        text = box->text();
+        buttons = buttonTexts(box);
+        icon = box->icon();
+        box->close();
+    });
+    QtDialogs().errorBox("Une clé nommée \"<NOM>\" existe déjà");
+    QCOMPARE(title, QString("Polyx X"));
+    QCOMPARE(text, QString("Une clé nommée \"<NOM>\" existe déjà"));
+    QCOMPARE(buttons, QStringList{"OK"});
+    QCOMPARE(icon, QMessageBox::Critical);
+}
+
+void DialogsTest::input_data()
+{
+    QTest::addColumn<bool>("accept");
+    QTest::addColumn<std::optional<QString>>("expected");
+    QTest::newRow("OK") << true << std::optional<QString>("nouvelle");
+    QTest::newRow("Annuler") << false << std::optional<QString>();
+}
+
+void DialogsTest::input()
+{
+    QFETCH(bool, accept);
+    QFETCH(std::optional<QString>, expected);
+    QString title, prompt, value, ok, cancel;
+    whenModal<QInputDialog>([&](QInputDialog* dialog) {
+        title = dialog->windowTitle();
+        prompt = dialog->labelText();
+        value = dialog->textValue();
+        ok = dialog->okButtonText();
+        cancel = dialog->cancelButtonText();
+        dialog->setTextValue("nouvelle");
+        accept ? dialog->accept() : dialog->reject();
+    });
+
+    QCOMPARE(QtDialogs().input("Renommer le Fichier", "Nouveau Nom", "ANCIEN"), expected);
+    QCOMPARE(title, QString("Renommer le Fichier"));
+    QCOMPARE(prompt, QString("Nouveau Nom"));
+    QCOMPARE(value, QString("ANCIEN"));
+    QCOMPARE(ok, QString("OK"));
+    QCOMPARE(cancel, QString("Annuler"));
+}
+
+void DialogsTest::openFileAcceptsANameThatDoesNotExist()
+{
+    const FileDialogRequest request{"Trouver Skrivo", "Exécutable|*.exe|Tous|*.*", 1, "EXE",
+                                    m_dir.path(), m_dir.filePath("SKRIVO.EXE"), false};
+    QString title, selectedFilter, folder, suffix;
+    QStringList filters;
+    whenModal<QFileDialog>([&](QFileDialog* dialog) {
+        title = dialog->windowTitle();
+        filters = dialog->nameFilters();
+        selectedFilter = dialog->selectedNameFilter();
+        folder = dialog->directory().absolutePath();
+        suffix = dialog->defaultSuffix();
+        static_cast<QDialog*>(dialog)->accept(); // QFileDialog hides it
+    });
+
+    QCOMPARE(QtDialogs().openFile(request), std::optional<QString>(m_dir.filePath("SKRIVO.EXE")));
+    QCOMPARE(title, QString("Trouver Skrivo"));
+    QCOMPARE(filters, (QStringList{"Exécutable (*.exe)", "Tous (*.*)"}));
+    QCOMPARE(selectedFilter, QString("Exécutable (*.exe)"));
+    QCOMPARE(folder, QDir(m_dir.path()).absolutePath());
+    QCOMPARE(suffix, QString("EXE"));
+}
+
+void DialogsTest::saveFile_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("confirmReplace");
+    QTest::addColumn<bool>("answerYes");
+    QTest::addColumn<bool>("prompted");
+    QTest::addColumn<QString>("expected"); // empty: cancelled
+
+    QTest::newRow("new name gets the suffix") << "NOUVEAU" << true << false << false << "NOUVEAU.DICO";
+    QTest::newRow("replace confirmed") << "EXISTE" << true << true << true << "EXISTE.DICO";
+    QTest::newRow("replace refused") << "EXISTE" << true << false << true << "";
+    QTest::newRow("replace without asking") << "EXISTE" << false << false << false << "EXISTE.DICO";
+}
+
+void DialogsTest::saveFile()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, confirmReplace);
+    QFETCH(bool, answerYes);
+    QFETCH(bool, prompted);
+    QFETCH(QString, expected);
+    QFile existing(m_dir.filePath("EXISTE.DICO"));
+    QVERIFY(existing.open(QIODevice::WriteOnly));
+    existing.close();
+
+    const FileDialogRequest request{"Sauvegarder le dictionnaire EXTERNE", "DICO|*.DICO|Tous|*.*", 2,
+                                    "DICO", m_dir.path(), name, confirmReplace};
+    QString selectedFilter, promptTitle;
+    QStringList promptButtons;
+    bool asked = false;
+    whenModal<QFileDialog>([&](QFileDialog* dialog) {
+        selectedFilter = dialog->selectedNameFilter();
+        QPointer<QTimer> watcher = whenModal<QMessageBox>([&](QMessageBox* prompt) {
+            asked = true;
+            promptTitle = prompt->windowTitle();
+            promptButtons = buttonTexts(prompt);
+            prompt->button(answerYes ? QMessageBox::Yes : QMessageBox::No)->click();
+        });
+        static_cast<QDialog*>(dialog)->accept(); // QFileDialog hides it
+        delete watcher.data();
+        if (dialog->isVisible())
+            dialog->reject();
+    });
+
+    const std::optional<QString> chosen = QtDialogs().saveFile(request);
+    QCOMPARE(chosen, expected.isEmpty() ? std::optional<QString>() : m_dir.filePath(expected));
+    QCOMPARE(selectedFilter, QString("Tous (*.*)"));
+    QCOMPARE(asked, prompted);
+    if (prompted) {
+        QCOMPARE(promptTitle, QString("Confirmer l'enregistrement"));
+        QCOMPARE(promptButtons, (QStringList{"&Non", "&Oui"}));
+    }
+}
+
+QTEST_MAIN(DialogsTest)
+#include "tst_dialogs.moc"

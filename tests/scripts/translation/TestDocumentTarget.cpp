@@ -1,0 +1,172 @@
+#include "TestEntries.h"
+#include "scripts/translation/DocumentTarget.h"
+#include "scripts/translation/PlainTextTarget.h"
+
+#include <QSignalSpy>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+
+using namespace polyx;
+
+namespace {
+QStringList WithHeader(const QStringList& lines)
+{
+    return QStringList{"Dr Martin=Dr Dupont", "Bilan=Compte rendu"} + lines;
+}
+
+// The weight of the character at `position`.
+bool BoldAt(QTextDocument& document, int position)
+{
+    QTextCursor cursor(&document);
+    cursor.setPosition(position + 1);
+    return cursor.charFormat().fontWeight() >= QFont::Bold;
+}
+} // namespace
+
+class DocumentTargetTest : public QObject {
+    Q_OBJECT
+private slots:
+    void keepsTheFormattingAround();
+    void takesTheFormatOfTheFoundText();
+    void sameTextAsPlainText_data();
+    void sameTextAsPlainText();
+    void oneEditBlock();
+    void replacementWithBreaksAndNoBreakSpace();
+    void codeInATable();
+};
+
+void DocumentTargetTest::keepsTheFormattingAround()
+{
+    QTextDocument document;
+    document.setHtml("a <b>NOM</b> b");
+    {
+        DocumentTarget target(document);
+        TranslateIntoInternal(Entries(WithHeader({"NOM=£[SG : nom]#"})), target);
+        QCOMPARE(target.LastReplacementEnd(), 14);
+    }
+    const QString text = document.toPlainText();
+    QCOMPARE(text, QStringLiteral("a £[SG : nom]# b"));
+    for (int i = 0; i < text.size(); ++i)
+        QCOMPARE(BoldAt(document, i), i >= 2 && i < 14);
+}
+
+void DocumentTargetTest::takesTheFormatOfTheFoundText()
+{
+    QTextDocument document;
+    document.setHtml("<b>Nom</b> : NOM et <i>nOm</i>.");
+    {
+        DocumentTarget target(document);
+        TranslateIntoInternal(Entries(WithHeader({"NOM=<NOM>"})), target);
+    }
+    QCOMPARE(document.toPlainText(), QStringLiteral("<NOM> : <NOM> et <NOM>."));
+    QTextCursor cursor(&document);
+    cursor.setPosition(1);
+    QVERIFY(cursor.charFormat().fontWeight() >= QFont::Bold);
+    cursor.setPosition(5);
+    QVERIFY(cursor.charFormat().fontWeight() >= QFont::Bold);
+    cursor.setPosition(9);
+    QVERIFY(cursor.charFormat().fontWeight() < QFont::Bold);
+    QVERIFY(!cursor.charFormat().fontItalic());
+    cursor.setPosition(18);
+    QVERIFY(cursor.charFormat().fontItalic());
+    cursor.setPosition(22);
+    QVERIFY(cursor.charFormat().fontItalic());
+    cursor.setPosition(23);
+    QVERIFY(!cursor.charFormat().fontItalic());
+}
+
+void DocumentTargetTest::sameTextAsPlainText_data()
+{
+    QTest::addColumn<QStringList>("fusion");
+    QTest::addColumn<QString>("script");
+
+    QTest::newRow("prefix first") << WithHeader({"NOM=%N%", "NOMJF=%J%"}) << "NOMJF nomjf NOM";
+    QTest::newRow("growing replacement")
+        << WithHeader({"NOM=£[SG : nom]#", "AGE=£[SG : âge]#"}) << "Nom: NOM\nÂge: AGE age\n";
+    QTest::newRow("shrinking replacement") << WithHeader({"£[SG : nom]#=N", "£[SG : âge]#=A"})
+                                           << "£[SG : nom]# et £[SG : ÂGE]#\n£[sg : âge]#";
+    QTest::newRow("holding its own code") << WithHeader({"NOM=NOM NOM", "OM=x"}) << "NOM nom\nom";
+    QTest::newRow("made by a replacement") << WithHeader({"A=BC", "BC=z"}) << "A\nbc";
+    QTest::newRow("other case only") << WithHeader({"NOM=%N%"}) << "Nom nom";
+    QTest::newRow("code across a line break") << WithHeader({"A\nB=x"}) << "A\nB a\nb";
+}
+
+void DocumentTargetTest::sameTextAsPlainText()
+{
+    QFETCH(QStringList, fusion);
+    QFETCH(QString, script);
+
+    PlainTextTarget plain(script);
+    TranslateIntoInternal(Entries(fusion), plain);
+
+    QTextDocument document;
+    document.setPlainText(script);
+    int caret;
+    {
+        DocumentTarget target(document);
+        TranslateIntoInternal(Entries(fusion), target);
+        caret = target.LastReplacementEnd();
+    }
+    QCOMPARE(document.toPlainText(), plain.text());
+    QCOMPARE(caret, int(plain.LastReplacementEnd()));
+}
+
+void DocumentTargetTest::oneEditBlock()
+{
+    QTextDocument document;
+    document.setPlainText("NOM AGE nom\nAGE");
+    const int undoSteps = document.availableUndoSteps();
+    QSignalSpy changes(&document, &QTextDocument::contentsChange);
+    {
+        DocumentTarget target(document);
+        TranslateIntoInternal(Entries(WithHeader({"NOM=%N%", "AGE=%A%"})), target);
+        QCOMPARE(changes.count(), 0);
+    }
+    QCOMPARE(document.toPlainText(), QStringLiteral("%N% %A% %N%\n%A%"));
+    QCOMPARE(changes.count(), 1);
+    QCOMPARE(document.availableUndoSteps(), undoSteps + 1);
+    document.undo();
+    QCOMPARE(document.toPlainText(), QStringLiteral("NOM AGE nom\nAGE"));
+}
+
+void DocumentTargetTest::replacementWithBreaksAndNoBreakSpace()
+{
+    QTextDocument document;
+    document.setPlainText("X Y\nZ");
+    {
+        DocumentTarget target(document);
+        // The first replacement brings a new block and a no-break space;
+        // the next ones must still find their codes where they stand.
+        TranslateIntoInternal(
+            Entries(WithHeader({QStringLiteral("X=1\r\n2\u00a0Y"), "Y=<y>", "Z=<z>"})), target);
+        QCOMPARE(target.LastReplacementEnd(), 15);
+    }
+    QCOMPARE(document.blockCount(), 3);
+    QCOMPARE(document.toPlainText(), QStringLiteral("1\n2 <y> <y>\n<z>"));
+    QCOMPARE(document.toRawText().at(3), QChar(QChar::Nbsp));
+}
+
+void DocumentTargetTest::codeInATable()
+{
+    QTextDocument document;
+    QTextCursor cursor(&document);
+    cursor.insertText("NOM");
+    cursor.insertTable(1, 2);
+    cursor.insertText("AGE NOM");
+    cursor.movePosition(QTextCursor::End);
+    cursor.insertText("fin AGE");
+    {
+        DocumentTarget target(document);
+        TranslateIntoInternal(Entries(WithHeader({"NOM=£[SG : nom]#", "AGE=%A%"})), target);
+    }
+    const QString text = document.toPlainText();
+    QCOMPARE(text.count("£[SG : nom]#"), 2);
+    QCOMPARE(text.count("%A%"), 2);
+    QVERIFY(!text.contains("NOM") && !text.contains("AGE"));
+    QVERIFY(text.endsWith("fin %A%"));
+}
+
+QTEST_MAIN(DocumentTargetTest)
+#include "TestDocumentTarget.moc"
