@@ -2,6 +2,7 @@
 
 #include "config/ConfigStore.h"
 #include "config/WindowConfig.h"
+#include "dictionaries/DictionaryPane.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -26,21 +27,18 @@ void TForm1::INI_GET()
     RestoreMenuChecks(*this);
     AUTO_TRAD->setChecked(ReadBool("OPTIONS", "AUTOTRAD", false));
     AUTO_SAVE->setChecked(ReadBool("OPTIONS", "AUTOSAVE", true));
+    for (const char* load : {"DICO_EXT_LOAD", "DICO_INT_LOAD", "DICO_FUSION_LOAD", "DICO_SAN_LOAD"})
+        run(load);
     setPanelTexteHeight(ReadInteger("AFFICHAGE", "TEXTE", panelTexteHeight()));
 
-    const struct {
-        QTabWidget* pages;
-        int index;
-        const char* label;
-    } defaults[] = {
-        {PageControl_DICOS, 0, "~EXTERNE"},
-        {PageControl_DICOS, 1, "~INTERNE"},
-        {PageControl_SCRIPTS, 0, "~EXTERNE"},
-        {PageControl_SCRIPTS, 1, "~INTERNE"},
-    };
-    for (const auto& page : defaults)
-        if (page.pages->tabText(page.index).isEmpty())
-            page.pages->setTabText(page.index, page.label);
+    if (ValueListEditor_EXT->PageLabel().isEmpty())
+        ValueListEditor_EXT->SetPageLabel("~EXTERNE");
+    if (ValueListEditor_INT->PageLabel().isEmpty())
+        ValueListEditor_INT->SetPageLabel("~INTERNE");
+    if (PageControl_SCRIPTS->tabText(0).isEmpty())
+        PageControl_SCRIPTS->setTabText(0, "~EXTERNE");
+    if (PageControl_SCRIPTS->tabText(1).isEmpty())
+        PageControl_SCRIPTS->setTabText(1, "~INTERNE");
 }
 
 void TForm1::INI_SAVE()
@@ -49,5 +47,7 @@ void TForm1::INI_SAVE()
     SaveMenuChecks(*this);
     WriteBool("OPTIONS", "AUTOTRAD", AUTO_TRAD->isChecked());
     WriteBool("OPTIONS", "AUTOSAVE", AUTO_SAVE->isChecked());
+    for (const char* save : {"DICO_EXT_SAVE", "DICO_INT_SAVE", "DICO_FUSION_SAVE", "DICO_SAN_SAVE"})
+        run(save);
     WriteInteger("AFFICHAGE", "TEXTE", panelTexteHeight());
 }

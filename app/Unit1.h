@@ -15,10 +15,10 @@ class QSplitter;
 class QStatusBar;
 class QTabBar;
 class QTabWidget;
-class QTableView;
 class QTextEdit;
 class QToolButton;
 class CaptionPanel;
+class DictionaryPane;
 
 // The one window of the program. It owns every pane and every command; the
 // bodies of the commands live in the folder of their subsystem.
@@ -57,10 +57,10 @@ public:
     QWidget* TabSheet_DIC_INT = nullptr;
     QWidget* TabSheet3 = nullptr;
     QWidget* TabSheet1 = nullptr;
-    QTableView* ValueListEditor_EXT = nullptr;
-    QTableView* ValueListEditor_INT = nullptr;
-    QTableView* ValueListEditor_FUSION = nullptr;
-    QTableView* ValueListEditor_SANVOR = nullptr;
+    DictionaryPane* ValueListEditor_EXT = nullptr;
+    DictionaryPane* ValueListEditor_INT = nullptr;
+    DictionaryPane* ValueListEditor_FUSION = nullptr;
+    DictionaryPane* ValueListEditor_SANVOR = nullptr;
 
     QSplitter* Splitter1 = nullptr;
     CaptionPanel* PANEL_TEXTE = nullptr;
@@ -89,6 +89,35 @@ public:
     void EditionEditCopy1();
     void EditionEditPaste1();
 
+    // --- Dictionaries ---
+    void DICO_EXT_SAVE();
+    void DICO_EXT_SAVEAS();
+    void DICO_EXT_LOAD();
+    void DICO_EXT_CLEAR();
+    void DICO_EXT_AddClesUNIV();
+    void DICO_INT_SAVE();
+    void DICO_INT_SAVEAS();
+    void DICO_INT_LOAD();
+    void DICO_INT_CLEAR();
+    void DICO_SAN_LOAD();
+    void DICO_SAN_SAVE();
+    void DICO_FUSION_CREATE();
+    void DICO_FUSION_SAVE();
+    void DICO_FUSION_SAVESA();
+    void DICO_FUSION_LOAD();
+    void DICO_COMPRESS();
+    void DICO_COMPRESS_CONFIRM();
+
+    // --- Questions (bodies in questions/) ---
+
+    // --- Scripts (bodies in scripts/) ---
+
+    // --- Translation, header block, editing aids (bodies in scripts/) ---
+
+    // --- File panel ---
+    // Reads the file list again from its folder with its mask.
+    void RefreshFileList();
+
     // --- Session ---
     void INI_GET();
     void INI_SAVE();
@@ -108,6 +137,9 @@ private:
     void buildToolBars();
     QMenu* buildMenu(const struct MenuSpec& spec, QWidget* parent);
     void applyStayOnTop();
+    void saveDictionary(DictionaryPane* pane, const char* key, const char* defaultLabel);
+    void loadDictionary(DictionaryPane* pane, const char* key, const char* defaultFile, int scriptPage);
+    QString fusionFileName() const;
     int panelTexteHeight() const;
     void setPanelTexteHeight(int height);
 

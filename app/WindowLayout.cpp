@@ -1,5 +1,6 @@
 #include "app/CaptionPanel.h"
 #include "app/Unit1.h"
+#include "dictionaries/DictionaryPane.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -13,7 +14,6 @@
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTabWidget>
-#include <QTableView>
 #include <QTextEdit>
 #include <QToolBar>
 #include <QToolButton>
@@ -47,17 +47,21 @@ QWidget* pageWithToolBar(QWidget* content, const char* toolBarName, QWidget* par
     return page;
 }
 
-QTableView* dictionaryGrid(const char* name, const QString& hint, QWidget* parent)
+// A dictionary page's grid with its lines at start; the page's tab follows
+// the pane's label.
+DictionaryPane* dictionaryPane(const char* name, const char* keyTitle, const char* valueTitle, const QString& hint,
+                               const QString& label, const QStringList& startLines, QTabWidget* pages)
 {
-    auto* grid = named(new QTableView(parent), name, hint.isEmpty() ? QString(name) : hint);
-    grid->setToolTip(hint);
-    grid->horizontalHeader()->setStretchLastSection(true);
-    grid->horizontalHeader()->setDefaultSectionSize(150);
-    grid->verticalHeader()->setVisible(false);
-    grid->verticalHeader()->setDefaultSectionSize(20);
-    grid->setAlternatingRowColors(true);
-    grid->setSelectionMode(QAbstractItemView::SingleSelection);
-    return grid;
+    auto* pane = new DictionaryPane(name, keyTitle, valueTitle, hint, pages);
+    pane->SetPageLabel(label);
+    for (const QString& line : startLines)
+        pane->lines().AddLine(line);
+    QObject::connect(&pane->model(), &polyx::DictionaryModel::labelChanged, pages, [pane, pages](const QString& text) {
+        for (QWidget* page = pane->parentWidget(); page; page = page->parentWidget())
+            if (const int index = pages->indexOf(page); index >= 0)
+                return pages->setTabText(index, text);
+    });
+    return pane;
 }
 
 QTextEdit* scriptEditor(const char* name, const QString& hint, bool showHint, QWidget* parent)
@@ -122,22 +126,29 @@ void TForm1::buildLayout()
     AUTO_SAVE->setChecked(true);
     PageControl_DICOS->setCornerWidget(AUTO_SAVE, Qt::TopRightCorner);
 
-    ValueListEditor_EXT = dictionaryGrid("ValueListEditor_EXT", "Dictionnaire EXTERNE/SOURCE (Correspondant)", PageControl_DICOS);
-    ValueListEditor_INT = dictionaryGrid("ValueListEditor_INT", "Dictionnaire CIBLE / INTERNE (Utilisateur)", PageControl_DICOS);
-    ValueListEditor_FUSION = dictionaryGrid("ValueListEditor_FUSION", "Dictionnaire de FUSION Correspondant/Utilisateur", PageControl_DICOS);
-    ValueListEditor_FUSION->setSelectionBehavior(QAbstractItemView::SelectRows);
-    ValueListEditor_FUSION->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    ValueListEditor_SANVOR = dictionaryGrid("ValueListEditor_SANVOR", QString(), PageControl_DICOS);
+    const QStringList headerLines{"<_AUTEUR>=", "<_TITRE>=", "<_CODE>="};
+    ValueListEditor_EXT = dictionaryPane("ValueListEditor_EXT", "Clé", "Valeur", "Dictionnaire EXTERNE/SOURCE (Correspondant)",
+                                         "Externe", headerLines, PageControl_DICOS);
+    ValueListEditor_INT = dictionaryPane("ValueListEditor_INT", "Clé", "Valeur", "Dictionnaire CIBLE / INTERNE (Utilisateur)",
+                                         "Interne", headerLines, PageControl_DICOS);
+    ValueListEditor_FUSION = dictionaryPane("ValueListEditor_FUSION", "Chercher", "Remplacer",
+                                            "Dictionnaire de FUSION Correspondant/Utilisateur", "Fusion", {}, PageControl_DICOS);
+    ValueListEditor_FUSION->setReadOnlyRows();
+    ValueListEditor_SANVOR = dictionaryPane("ValueListEditor_SANVOR", "Clé", "Valeur", QString(), "Sanvor",
+                                            {"<_AUTEUR>=SANVOR", "<_CODE>=0", "<_TITRE>=Questions FIXES DE SANVOR",
+                                             "<AGE>=£[SG : age]#", "<CIVILITE>=£[SG : civilité]#", "<DDN>=SIGNAL(\"dn\")",
+                                             "<NOM>=£[SG : nom]#", "<PRENOM>=£[SG : prénom]#"},
+                                            PageControl_DICOS);
     ValueListEditor_SANVOR->setAccessibleName("Dictionnaire Sanvor");
 
     TabSheet_DIC_EXT = named(pageWithToolBar(ValueListEditor_EXT, "ToolBar_DIC_EXT", PageControl_DICOS), "TabSheet_DIC_EXT");
     TabSheet_DIC_INT = named(pageWithToolBar(ValueListEditor_INT, "ToolBar_DIC_INT", PageControl_DICOS), "TabSheet_DIC_INT");
     TabSheet3 = named(pageWithToolBar(ValueListEditor_FUSION, "ToolBar_DIC_FUSION", PageControl_DICOS), "TabSheet3");
     TabSheet1 = named(pageWithToolBar(ValueListEditor_SANVOR, nullptr, PageControl_DICOS), "TabSheet1");
-    PageControl_DICOS->addTab(TabSheet_DIC_EXT, "Externe");
-    PageControl_DICOS->addTab(TabSheet_DIC_INT, "Interne");
-    PageControl_DICOS->addTab(TabSheet3, "Fusion");
-    PageControl_DICOS->addTab(TabSheet1, "Sanvor");
+    PageControl_DICOS->addTab(TabSheet_DIC_EXT, ValueListEditor_EXT->PageLabel());
+    PageControl_DICOS->addTab(TabSheet_DIC_INT, ValueListEditor_INT->PageLabel());
+    PageControl_DICOS->addTab(TabSheet3, ValueListEditor_FUSION->PageLabel());
+    PageControl_DICOS->addTab(TabSheet1, ValueListEditor_SANVOR->PageLabel());
     JvCaptionPanel1->body()->addWidget(PageControl_DICOS);
     upper->addWidget(JvCaptionPanel1, 1);
 

@@ -28,7 +28,7 @@ TranslationReport TranslateIntoInternal(const DictionaryEntries& fusion,
                                         TranslationTarget& target)
 {
     TranslationReport report;
-    for (qsizetype row = 2; row < fusion.size(); ++row) {
+    for (qsizetype row = 1; row < fusion.size(); ++row) {
         const auto& [key, value] = fusion.at(row);
         if (!IsUsableEntry(key, value) || !target.ContainsExactly(key))
             continue;
@@ -50,11 +50,11 @@ TranslationReport TranslateIntoInternal(const DictionaryEntries& fusion,
 }
 
 TranslationReport TranslateIntoUniversal(const DictionaryEntries& external,
-                                         QStringView externalText,
+                                         const QString& externalText,
                                          TranslationTarget& target)
 {
     TranslationReport report;
-    const SearchableText source(externalText.toString());
+    const SearchableText source(externalText);
     for (const auto& [key, value] : external) {
         if (!IsUsableEntry(key, value) || !source.containsExactly(value))
             continue;

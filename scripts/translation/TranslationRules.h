@@ -52,7 +52,7 @@ TranslationReport TranslateIntoInternal(const DictionaryEntries& fusion,
 // in `externalText` (the untouched source, not the target), and then every
 // occurrence of the value in the target becomes the key.
 TranslationReport TranslateIntoUniversal(const DictionaryEntries& external,
-                                         QStringView externalText,
+                                         const QString& externalText,
                                          TranslationTarget& target);
 
 // Message boxes for an empty external script.

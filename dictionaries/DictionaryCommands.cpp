@@ -1,0 +1,89 @@
+// The load, save and purge commands of the external, internal and Sanvor
+// dictionaries.
+#include "app/Unit1.h"
+
+#include "app/WorkFolders.h"
+#include "config/ConfigStore.h"
+#include "dictionaries/DictionaryPane.h"
+#include "platform/Services.h"
+
+#include <QFile>
+#include <QTabWidget>
+
+
+void TForm1::saveDictionary(DictionaryPane* pane, const char* key, const char* defaultLabel)
+{
+    run("DICO_COMPRESS");
+    if (pane->PageLabel().isEmpty())
+        pane->SetPageLabel(defaultLabel);
+    const QString path = WorkDir() + pane->PageLabel() + ".DICO";
+    pane->lines().SaveToFile(path);
+    WriteString("DICO", key, path);
+    RefreshFileList();
+}
+
+void TForm1::loadDictionary(DictionaryPane* pane, const char* key, const char* defaultFile, int scriptPage)
+{
+    const QString path = ReadString("DICO", key, WorkDir() + defaultFile);
+    if (!QFile::exists(path))
+        return;
+    pane->lines().LoadFromFile(path);
+    if (scriptPage < 0)
+        return;
+    pane->SetPageLabel(FileLabel(path));
+    PageControl_SCRIPTS->setTabText(scriptPage, pane->PageLabel());
+}
+
+void TForm1::DICO_EXT_SAVE() { saveDictionary(ValueListEditor_EXT, "EXTERNE", "~EXTERNE"); }
+void TForm1::DICO_INT_SAVE() { saveDictionary(ValueListEditor_INT, "INTERNE", "~INTERNE"); }
+
+void TForm1::DICO_EXT_SAVEAS()
+{
+    platform::FileDialogRequest request;
+    request.title = "Sauvegarder le dictionnaire EXTERNE";
+    request.fileName = ValueListEditor_EXT->PageLabel();
+    request.initialDir = WorkDir();
+    request.filter = "DICO|*.DICO|Tous|*.*";
+    request.defaultExt = "DICO";
+    request.confirmReplace = true;
+    if (const auto path = platform::dialogs().saveFile(request)) {
+        ValueListEditor_EXT->lines().SaveToFile(*path);
+        ValueListEditor_EXT->SetPageLabel(FileLabel(*path));
+        PageControl_SCRIPTS->setTabText(0, ValueListEditor_EXT->PageLabel());
+        WriteString("DICO", "EXTERNE", *path);
+    }
+    RefreshFileList();
+}
+
+void TForm1::DICO_INT_SAVEAS()
+{
+    platform::FileDialogRequest request;
+    request.title = "Sauvegarder le dictionnaire INTERNE ";
+    request.fileName = ValueListEditor_INT->PageLabel() + ".DICO";
+    request.initialDir = WorkDir();
+    request.filter = "DICO|*.dico|TOUS|*.*";
+    request.defaultExt = "DICO";
+    request.confirmReplace = true;
+    if (const auto path = platform::dialogs().saveFile(request)) {
+        ValueListEditor_INT->lines().SaveToFile(*path);
+        ValueListEditor_INT->SetPageLabel(FileLabel(*path));
+        WriteString("DICO", "INTERNE", *path);
+    }
+    RefreshFileList();
+}
+
+void TForm1::DICO_EXT_LOAD() { loadDictionary(ValueListEditor_EXT, "EXTERNE", "~EXTERNE.DICO", 0); }
+void TForm1::DICO_INT_LOAD() { loadDictionary(ValueListEditor_INT, "INTERNE", "~INTERNE.DICO", 1); }
+// The Sanvor page keeps its label.
+void TForm1::DICO_SAN_LOAD() { loadDictionary(ValueListEditor_SANVOR, "SANVOR", "~SANVOR.DICO", -1); }
+
+void TForm1::DICO_SAN_SAVE()
+{
+    const QString path = WorkDir() + "~SANVOR.DICO";
+    ValueListEditor_SANVOR->lines().SaveToFile(path);
+    WriteString("DICO", "SANVOR", path);
+    RefreshFileList();
+}
+
+void TForm1::DICO_EXT_CLEAR() { ValueListEditor_EXT->lines().ClearLines(); }
+void TForm1::DICO_INT_CLEAR() { ValueListEditor_INT->lines().ClearLines(); }

@@ -1,0 +1,45 @@
+// The fusion dictionary: its generation and its .PLX file.
+#include "app/Unit1.h"
+
+#include "app/WorkFolders.h"
+#include "dictionaries/DictionaryPane.h"
+#include "dictionaries/FusionDictionary.h"
+#include "platform/Services.h"
+
+#include <QFile>
+
+QString TForm1::fusionFileName() const
+{
+    return polyx::FusionFileName(ValueListEditor_EXT->PageLabel(), ValueListEditor_INT->PageLabel());
+}
+
+void TForm1::DICO_FUSION_CREATE()
+{
+    polyx::GenerateFusion(ValueListEditor_EXT->lines(), ValueListEditor_INT->lines(), ValueListEditor_FUSION->lines());
+}
+
+void TForm1::DICO_FUSION_SAVE()
+{
+    ValueListEditor_FUSION->lines().SaveToFile(WorkDir() + fusionFileName());
+}
+
+void TForm1::DICO_FUSION_SAVESA()
+{
+    platform::FileDialogRequest request;
+    request.title = "Sauvegarder le dictionnaire de FUSION";
+    request.initialDir = WorkDir();
+    request.defaultExt = "PLX";
+    request.filter = "PLX|*.PLX|Tous|*.*";
+    request.fileName = ValueListEditor_EXT->PageLabel() + "_" + ValueListEditor_INT->PageLabel();
+    request.confirmReplace = true;
+    if (const auto path = platform::dialogs().saveFile(request))
+        ValueListEditor_FUSION->lines().SaveToFile(*path);
+    RefreshFileList();
+}
+
+void TForm1::DICO_FUSION_LOAD()
+{
+    const QString path = WorkDir() + fusionFileName();
+    if (QFile::exists(path))
+        ValueListEditor_FUSION->lines().LoadFromFile(path);
+}
