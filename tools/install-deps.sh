@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what a fresh Debian 12 machine lacks to build, run and test Polyx'X.
 set -euo pipefail
-packages=(cmake g++ make qt6-base-dev qt6-translations-l10n libgl-dev
+packages=(cmake g++ make qt6-base-dev qt6-svg-dev qt6-translations-l10n libgl-dev
           libgtest-dev libbenchmark-dev xvfb fonts-dejavu-core)
 missing=()
 for p in "${packages[@]}"; do
