@@ -20,7 +20,7 @@ const E kDicoInterne[] = {act("DICO_INT_SAVE"), act("DICO_INT_SAVEAS"), act("DIC
 const E kDicoFusion[] = {act("DICO_FUSION_SAVE"), act("DICO_FUSION_SAVESA"), act("DICO_FUSION_LOAD")};
 const E kDicoSanvor[] = {act("DICO_SAN_LOAD"), act("DICO_SAN_SAVE")};
 const E kSkrivo[] = {
-    {"OuvrirSkrivo1", nullptr, "Ouvrir Skrivo", nullptr, "Ctrl+D", nullptr},
+    {"OuvrirSkrivo1", nullptr, "Ouvrir Skrivo", nullptr, "Ctrl+D", &TForm1::OuvrirSkrivo1Click},
     sep, sub("mnu_SKRIVO_Externe"), sub("mnu_SKRIVO_Interne"), sub("mnu_SKRIVO_Universel")};
 const E kSkrivoExterne[] = {act("SKR_EXT_SAVEAS"), act("SKR_EXT_LOAD"), act("SKR_EXT_Open"), act("SKR_EXT_CLEAR"), act("SKR_EXT_L1")};
 const E kSkrivoInterne[] = {act("SKR_INT_SAVEAS"), act("SKR_INT_LOAD"), act("SKR_INT_OPEN"), act("SKR_INT_CLEAR"), sep, act("SKR_INT_L1")};

@@ -3,11 +3,14 @@
 #include "config/ConfigStore.h"
 #include "config/WindowConfig.h"
 #include "dictionaries/DictionaryPane.h"
+#include "platform/CommandGuard.h"
+#include "platform/Services.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QSplitter>
 #include <QTabWidget>
+#include <functional>
 
 int TForm1::panelTexteHeight() const
 {
@@ -21,15 +24,44 @@ void TForm1::setPanelTexteHeight(int height)
     Splitter1->setSizes({qMax(0, total - height), height});
 }
 
-void TForm1::INI_GET()
+namespace {
+// One damaged file must not cost the user the rest of the session: each step
+// that fails is reported on its own and the next one still runs.
+class SessionSteps {
+public:
+    void operator()(const std::function<void()>& step)
+    {
+        const std::optional<QString> failure = platform::failureOf(step);
+        if (!failure)
+            return;
+        m_allDone = false;
+        // An unwritable configuration file fails every step alike: say it once.
+        if (!m_reported.contains(*failure)) {
+            m_reported << *failure;
+            platform::dialogs().errorBox(*failure);
+        }
+    }
+    bool allDone() const { return m_allDone; }
+
+private:
+    bool m_allDone = true;
+    QStringList m_reported;
+};
+} // namespace
+
+void TForm1::INI_GET() { restoreSession(); }
+void TForm1::INI_SAVE() { saveSession(); }
+
+bool TForm1::restoreSession()
 {
-    RestoreWindowPlacement(*this);
-    RestoreMenuChecks(*this);
-    AUTO_TRAD->setChecked(ReadBool("OPTIONS", "AUTOTRAD", false));
-    AUTO_SAVE->setChecked(ReadBool("OPTIONS", "AUTOSAVE", true));
+    SessionSteps step;
+    step([this] { RestoreWindowPlacement(*this); });
+    step([this] { RestoreMenuChecks(*this); });
+    step([this] { AUTO_TRAD->setChecked(ReadBool("OPTIONS", "AUTOTRAD", false)); });
+    step([this] { AUTO_SAVE->setChecked(ReadBool("OPTIONS", "AUTOSAVE", true)); });
     for (const char* load : {"DICO_EXT_LOAD", "DICO_INT_LOAD", "DICO_FUSION_LOAD", "DICO_SAN_LOAD"})
-        run(load);
-    setPanelTexteHeight(ReadInteger("AFFICHAGE", "TEXTE", panelTexteHeight()));
+        step([this, load] { run(load); });
+    step([this] { setPanelTexteHeight(ReadInteger("AFFICHAGE", "TEXTE", panelTexteHeight())); });
 
     if (ValueListEditor_EXT->PageLabel().isEmpty())
         ValueListEditor_EXT->SetPageLabel("~EXTERNE");
@@ -39,15 +71,18 @@ void TForm1::INI_GET()
         PageControl_SCRIPTS->setTabText(0, "~EXTERNE");
     if (PageControl_SCRIPTS->tabText(1).isEmpty())
         PageControl_SCRIPTS->setTabText(1, "~INTERNE");
+    return step.allDone();
 }
 
-void TForm1::INI_SAVE()
+bool TForm1::saveSession()
 {
-    SaveWindowPlacement(*this);
-    SaveMenuChecks(*this);
-    WriteBool("OPTIONS", "AUTOTRAD", AUTO_TRAD->isChecked());
-    WriteBool("OPTIONS", "AUTOSAVE", AUTO_SAVE->isChecked());
+    SessionSteps step;
+    step([this] { SaveWindowPlacement(*this); });
+    step([this] { SaveMenuChecks(*this); });
+    step([this] { WriteBool("OPTIONS", "AUTOTRAD", AUTO_TRAD->isChecked()); });
+    step([this] { WriteBool("OPTIONS", "AUTOSAVE", AUTO_SAVE->isChecked()); });
     for (const char* save : {"DICO_EXT_SAVE", "DICO_INT_SAVE", "DICO_FUSION_SAVE", "DICO_SAN_SAVE"})
-        run(save);
-    WriteInteger("AFFICHAGE", "TEXTE", panelTexteHeight());
+        step([this, save] { run(save); });
+    step([this] { WriteInteger("AFFICHAGE", "TEXTE", panelTexteHeight()); });
+    return step.allDone();
 }

@@ -215,7 +215,7 @@ void TForm1::setVisible(bool visible)
 
 void TForm1::closeEvent(QCloseEvent* event)
 {
-    if (platform::runGuarded([this] { INI_SAVE(); }))
+    if (saveSession())
         event->accept();
     else
         event->ignore();

@@ -123,6 +123,7 @@ public:
     void INI_SAVE();
 
     // --- Outside programs ---
+    void OuvrirSkrivo1Click();
     void Rvisions1Click();
     void Editerlaconfiguration1Click();
 
@@ -137,6 +138,9 @@ private:
     void buildToolBars();
     QMenu* buildMenu(const struct MenuSpec& spec, QWidget* parent);
     void applyStayOnTop();
+    // The session steps; false when one of them failed (each is reported).
+    bool restoreSession();
+    bool saveSession();
     void saveDictionary(DictionaryPane* pane, const char* key, const char* defaultLabel);
     void loadDictionary(DictionaryPane* pane, const char* key, const char* defaultFile, int scriptPage);
     QString fusionFileName() const;

@@ -5,17 +5,24 @@
 
 namespace platform {
 
-bool runGuarded(const std::function<void()>& command)
+std::optional<QString> failureOf(const std::function<void()>& command)
 {
     try {
         command();
-        return true;
+        return std::nullopt;
     } catch (const polyx::Error& error) {
-        dialogs().errorBox(error.message());
+        return error.message();
     } catch (const std::exception& error) {
-        dialogs().errorBox(QString::fromLocal8Bit(error.what()));
+        return QString::fromLocal8Bit(error.what());
     }
-    return false;
+}
+
+bool runGuarded(const std::function<void()>& command)
+{
+    const std::optional<QString> failure = failureOf(command);
+    if (failure)
+        dialogs().errorBox(*failure);
+    return !failure;
 }
 
 } // namespace platform

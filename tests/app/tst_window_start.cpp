@@ -165,16 +165,6 @@ private slots:
         QCOMPARE(shown.text, QString("Déposez un fichier (ou choisissez le dans la liste)\r\n\r\n"
                                      "DICTIONNAIRES\r\nCTRL+SUPPR pour supprimer"));
     }
-
-    void outsideProgramsOpenInTheEditor()
-    {
-        TForm1 form;
-        form.findChild<QAction*>("Rvisions1")->trigger();
-        form.findChild<QAction*>("Editerlaconfiguration1")->trigger();
-        QCOMPARE(m_fakes->desktop.edited.size(), size_t(2));
-        QCOMPARE(m_fakes->desktop.edited[0], WorkDir() + "_REVISIONS.TXT");
-        QCOMPARE(m_fakes->desktop.edited[1], iniPath());
-    }
 };
 
 QTEST_MAIN(WindowStartTest)

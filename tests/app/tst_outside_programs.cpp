@@ -1,0 +1,92 @@
+// "Ouvrir Skrivo", "Révisions" and "Editer la configuration".
+#include "app/Unit1.h"
+#include "app/WorkFolders.h"
+#include "config/ConfigStore.h"
+#include "platform/ProgramPath.h"
+#include "platform/testing/FakeServices.h"
+
+#include <QAction>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+class OutsideProgramsTest : public QObject {
+    Q_OBJECT
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<platform::FakeServices> m_fakes;
+    std::unique_ptr<TForm1> m_form;
+
+    void openSkrivo() { m_form->findChild<QAction*>("OuvrirSkrivo1")->trigger(); }
+
+private slots:
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        platform::setProgramPath(m_dir->filePath("PolyxX"));
+        m_fakes = std::make_unique<platform::FakeServices>();
+        m_form = std::make_unique<TForm1>();
+    }
+    void cleanup()
+    {
+        m_form.reset();
+        m_fakes.reset();
+        m_dir.reset();
+    }
+
+    void storedProgramStartsAtOnce()
+    {
+        const QString program = m_dir->filePath("SKRIVO.EXE");
+        QFile file(program);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.close();
+        WriteString("CHEMINS", "SKRIVO", program);
+        const QByteArray before = [&] { QFile ini(ConfigFileName()); ini.open(QIODevice::ReadOnly); return ini.readAll(); }();
+        openSkrivo();
+        QCOMPARE(m_fakes->desktop.opened, std::vector<QString>{program});
+        QVERIFY(m_fakes->dialogs.openRequests.empty());
+        QFile ini(ConfigFileName());
+        QVERIFY(ini.open(QIODevice::ReadOnly));
+        QCOMPARE(ini.readAll(), before);
+    }
+
+    void absentProgramIsAskedForThenRemembered()
+    {
+        const QString chosen = m_dir->filePath("Skrivo Pro $(x).exe");
+        QFile file(chosen);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.close();
+        m_fakes->dialogs.openAnswers.push_back(chosen);
+        openSkrivo();
+        QCOMPARE(m_fakes->dialogs.openRequests.size(), size_t(1));
+        const platform::FileDialogRequest& asked = m_fakes->dialogs.openRequests[0];
+        QCOMPARE(asked.initialDir, QString("/opt/SANVOR"));
+        QCOMPARE(asked.fileName, QString("/opt/SANVOR/SKRIVO.EXE"));
+        QCOMPARE(asked.filter, QString("Exécutable|*.exe|Tous|*.*"));
+        QCOMPARE(asked.filterIndex, 1);
+        QCOMPARE(asked.defaultExt, QString("EXE"));
+        QCOMPARE(ReadString("CHEMINS", "SKRIVO", QString()), chosen);
+        QCOMPARE(m_fakes->desktop.opened, std::vector<QString>{chosen});
+
+        openSkrivo(); // now found: started directly
+        QCOMPARE(m_fakes->dialogs.openRequests.size(), size_t(1));
+        QCOMPARE(m_fakes->desktop.opened.size(), size_t(2));
+    }
+
+    void cancelledChoiceLeavesTheConfigurationAlone()
+    {
+        openSkrivo();
+        QCOMPARE(m_fakes->dialogs.openRequests.size(), size_t(1));
+        QVERIFY(m_fakes->desktop.opened.empty());
+        QVERIFY(!QFile::exists(ConfigFileName()));
+    }
+
+    void notesAndConfigurationOpenInTheEditor()
+    {
+        m_form->findChild<QAction*>("Rvisions1")->trigger();
+        m_form->findChild<QAction*>("Editerlaconfiguration1")->trigger();
+        QCOMPARE(m_fakes->desktop.edited, (std::vector<QString>{WorkDir() + "_REVISIONS.TXT", ConfigFileName()}));
+    }
+};
+
+QTEST_MAIN(OutsideProgramsTest)
+#include "tst_outside_programs.moc"
