@@ -1,5 +1,4 @@
 #pragma once
-#include <QStyle>
 #include <span>
 
 class TForm1;
@@ -13,7 +12,7 @@ struct ActionSpec {
     const char* caption;
     const char* hint;
     const char* shortcut;
-    QStyle::StandardPixmap icon;
+    const char* icon; // file name in :/icons, without ".svg"
     Command run;
 };
 

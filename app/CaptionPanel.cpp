@@ -2,7 +2,6 @@
 
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -38,7 +37,7 @@ QToolButton* CaptionPanel::addHelpButton()
 {
     auto* button = new QToolButton(m_caption->parentWidget());
     button->setObjectName(objectName() + "_help");
-    button->setIcon(style()->standardIcon(QStyle::SP_TitleBarContextHelpButton));
+    button->setIcon(QIcon(":/icons/help.svg"));
     button->setAutoRaise(true);
     button->setToolTip("Aide");
     button->setAccessibleName("Aide");
