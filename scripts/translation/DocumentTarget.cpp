@@ -5,9 +5,21 @@
 namespace polyx {
 namespace {
 
-// Characters the document stores differently from its plain text: line and
-// block breaks, frame marks and the no-break space. A replacement holding
-// none reads back exactly as inserted.
+// The pane's text: paragraph and line breaks as '\n', every other character
+// as it stands; one character per document position.
+QString PaneText(const QTextDocument& document)
+{
+    QString text = document.toRawText();
+    for (QChar& c : text) {
+        if (c == QChar::ParagraphSeparator || c == QChar::LineSeparator)
+            c = u'\n';
+    }
+    return text;
+}
+
+// Characters that a document stores otherwise than written: line and
+// paragraph breaks, frame marks. A replacement holding none reads back
+// exactly as inserted.
 bool ReadsBackAsInserted(const QString& replacement)
 {
     for (const QChar c : replacement) {
@@ -16,7 +28,6 @@ bool ReadsBackAsInserted(const QString& replacement)
         case u'\n':
         case QChar::ParagraphSeparator:
         case QChar::LineSeparator:
-        case QChar::Nbsp:
         case 0xfdd0:
         case 0xfdd1:
             return false;
@@ -30,7 +41,7 @@ bool ReadsBackAsInserted(const QString& replacement)
 } // namespace
 
 DocumentTarget::DocumentTarget(QTextDocument& document)
-    : m_document(document), m_cursor(&document), m_text(document.toPlainText())
+    : m_document(document), m_cursor(&document), m_text(PaneText(document))
 {
     m_cursor.beginEditBlock();
 }
@@ -61,11 +72,11 @@ void DocumentTarget::ReplaceAll(const QString& code, const QString& replacement)
     }
     const qsizetype expectedSize =
         m_text.text().size() + positions.size() * (replacement.size() - code.size());
-    // Line breaks, frames or no-break spaces: read the text back once.
+    // Line breaks or frames: read the text back once.
     if (ReadsBackAsInserted(replacement) && m_document.characterCount() - 1 == expectedSize)
         m_text.replace(positions, code.size(), replacement);
     else
-        m_text = SearchableText(m_document.toPlainText());
+        m_text = SearchableText(PaneText(m_document));
 }
 
 } // namespace polyx

@@ -21,7 +21,8 @@ public:
     DocumentTarget(const DocumentTarget&) = delete;
     DocumentTarget& operator=(const DocumentTarget&) = delete;
 
-    // Looks at the document's toPlainText().
+    // Looks at the text the script pane shows: paragraph and line breaks as
+    // '\n', every other character (no-break spaces too) as it stands.
     bool ContainsExactly(const QString& code) const override
     {
         return m_text.containsExactly(code);
@@ -35,7 +36,7 @@ public:
 private:
     QTextDocument& m_document;
     QTextCursor m_cursor;
-    SearchableText m_text; // toPlainText(), kept in step with the edits
+    SearchableText m_text; // kept in step with the edits
     int m_lastEnd = -1;
 };
 

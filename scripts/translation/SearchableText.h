@@ -8,9 +8,9 @@
 namespace polyx {
 
 // The text of a script under translation, with a case-folded copy and the
-// count of each folded character, so that finding a code costs one fast
-// pass for its rarest character rather than a character-by-character
-// comparison of the whole text.
+// count of each folded character, so that finding a code costs one vector
+// pass looking for its two rarest characters rather than a comparison at
+// every position of the whole text.
 //
 // Occurrences in any letter case are given left to right without overlap,
 // inside words too; a search resumed after an inserted replacement sees

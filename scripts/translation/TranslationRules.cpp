@@ -28,7 +28,7 @@ TranslationReport TranslateIntoInternal(const DictionaryEntries& fusion,
                                         TranslationTarget& target)
 {
     TranslationReport report;
-    for (qsizetype row = 1; row < fusion.size(); ++row) {
+    for (qsizetype row = 2; row < fusion.size(); ++row) {
         const auto& [key, value] = fusion.at(row);
         if (!IsUsableEntry(key, value) || !target.ContainsExactly(key))
             continue;

@@ -1,7 +1,6 @@
 #pragma once
 #include <QList>
 #include <QString>
-#include <QStringView>
 
 #include <utility>
 

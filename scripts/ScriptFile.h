@@ -1,0 +1,22 @@
+#pragma once
+#include <QString>
+
+class QTextDocument;
+
+namespace polyx {
+
+// Reading and writing one script file by the pane's mode, its name and its
+// content (ScriptFormat.h). Nothing but the script goes into the file.
+namespace ScriptFile {
+
+// Replaces the whole document. Throws "Impossible d'ouvrir le fichier ..."
+// when the file cannot be read and "Erreur au chargement du flux" when RTF
+// cannot be read; the document is then as it was.
+void Load(QTextDocument& document, const QString& path, bool plainTextMode);
+
+// Creates or replaces the file atomically. Throws "Impossible de créer le
+// fichier ..." and leaves any previous file whole when it cannot be written.
+void Save(const QTextDocument& document, const QString& path, bool plainTextMode);
+
+} // namespace ScriptFile
+} // namespace polyx

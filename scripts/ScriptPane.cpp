@@ -1,0 +1,182 @@
+#include "scripts/ScriptPane.h"
+
+#include "scripts/ScriptFile.h"
+#include "scripts/ScriptText.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QTabWidget>
+#include <QTextCursor>
+
+ScriptPane::ScriptPane(const QString& objectName, const QString& hint, bool hintAsToolTip, QWidget* parent)
+    : QTextEdit(parent)
+{
+    setObjectName(objectName);
+    setAccessibleName(hint);
+    if (hintAsToolTip)
+        setToolTip(hint);
+    setAcceptRichText(false);
+    QFont font(QStringLiteral("Tahoma"), 10);
+    font.setStyleHint(QFont::SansSerif);
+    setFont(font);
+    setLineWrapMode(QTextEdit::NoWrap);
+    connect(this, &QTextEdit::textChanged, this, [this] {
+        if (!m_keepingText)
+            emit scriptTextChanged();
+    });
+}
+
+QString ScriptPane::Text() const
+{
+    return polyx::WithCrLf(polyx::DocumentText(*document()));
+}
+
+void ScriptPane::SetText(const QString& text)
+{
+    replaceContent(text);
+}
+
+void ScriptPane::Clear()
+{
+    replaceContent(QString());
+}
+
+bool ScriptPane::IsEmpty() const
+{
+    return document()->isEmpty();
+}
+
+int ScriptPane::LineCount() const
+{
+    if (IsEmpty())
+        return 0;
+    return int(polyx::DocumentText(*document()).count(u'\n')) + 1;
+}
+
+QString ScriptPane::FirstLine() const
+{
+    const QString text = polyx::DocumentText(*document());
+    return text.left(text.indexOf(u'\n'));
+}
+
+QString ScriptPane::SelText() const
+{
+    QString text = textCursor().selectedText();
+    for (QChar& c : text)
+        if (c == QChar::ParagraphSeparator || c == QChar::LineSeparator)
+            c = u'\n';
+    return polyx::WithCrLf(text);
+}
+
+void ScriptPane::SetSelText(const QString& text)
+{
+    QTextCursor cursor = textCursor();
+    cursor.insertText(polyx::NormalizeLineEnds(text));
+    setTextCursor(cursor);
+}
+
+void ScriptPane::SelectAll()
+{
+    selectAll();
+}
+
+void ScriptPane::SetFocus()
+{
+    setFocus();
+}
+
+void ScriptPane::LoadFromFile(const QString& path)
+{
+    polyx::ScriptFile::Load(*document(), path, m_plainText);
+    caretToStart();
+}
+
+void ScriptPane::SaveToFile(const QString& path) const
+{
+    polyx::ScriptFile::Save(*document(), path, m_plainText);
+}
+
+void ScriptPane::SetPlainText(bool on)
+{
+    if (on == m_plainText)
+        return;
+    m_plainText = on;
+    setAcceptRichText(!on);
+    if (!on)
+        return;
+    // Plain numbers: a cursor would follow the text being replaced.
+    const int anchor = textCursor().anchor();
+    const int position = textCursor().position();
+    const QString text = polyx::DocumentText(*document());
+    m_keepingText = true;
+    polyx::SetDocumentText(*document(), text);
+    m_keepingText = false;
+    // Tables or images of pasted rich text may have held positions of
+    // their own; the selection is kept within the text that remains.
+    const int end = int(text.size());
+    QTextCursor after(document());
+    after.setPosition(qMin(anchor, end));
+    after.setPosition(qMin(position, end), QTextCursor::KeepAnchor);
+    setTextCursor(after);
+}
+
+QString ScriptPane::PageLabel() const
+{
+    const auto [pages, index] = page();
+    return pages ? pages->tabText(index) : m_label;
+}
+
+void ScriptPane::SetPageLabel(const QString& label)
+{
+    const auto [pages, index] = page();
+    if (pages)
+        pages->setTabText(index, label);
+    else
+        m_label = label;
+}
+
+void ScriptPane::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape)
+        emit escapePressed();
+    QTextEdit::keyPressEvent(event);
+}
+
+void ScriptPane::mouseReleaseEvent(QMouseEvent* event)
+{
+    QTextEdit::mouseReleaseEvent(event);
+    if (event->button() == Qt::LeftButton)
+        emit clicked();
+}
+
+void ScriptPane::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    QTextEdit::mouseDoubleClickEvent(event);
+    if (event->button() == Qt::LeftButton)
+        emit doubleClicked();
+}
+
+void ScriptPane::replaceContent(const QString& text)
+{
+    polyx::SetDocumentText(*document(), text);
+    caretToStart();
+}
+
+void ScriptPane::caretToStart()
+{
+    setTextCursor(QTextCursor(document()));
+}
+
+std::pair<QTabWidget*, int> ScriptPane::page() const
+{
+    for (QWidget* ancestor = parentWidget(); ancestor; ancestor = ancestor->parentWidget()) {
+        auto* pages = qobject_cast<QTabWidget*>(ancestor);
+        if (!pages)
+            continue;
+        for (QWidget* candidate = const_cast<ScriptPane*>(this); candidate != pages; candidate = candidate->parentWidget())
+            if (const int index = pages->indexOf(candidate); index >= 0)
+                return {pages, index};
+        break;
+    }
+    return {nullptr, -1};
+}

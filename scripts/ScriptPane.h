@@ -1,0 +1,62 @@
+#pragma once
+#include <QTextEdit>
+
+class QTabWidget;
+
+// One script page's editor. Text handed in and out has its lines joined
+// with CR LF; files follow the format rules of ScriptFile.h. The label is
+// the text of the page's tab.
+class ScriptPane : public QTextEdit {
+    Q_OBJECT
+public:
+    ScriptPane(const QString& objectName, const QString& hint, bool hintAsToolTip, QWidget* parent = nullptr);
+
+    QString Text() const;
+    // Replaces the whole content; formatting is lost.
+    void SetText(const QString& text);
+    void Clear();
+    bool IsEmpty() const;
+    // 0 for a pane that holds no text at all.
+    int LineCount() const;
+    QString FirstLine() const;
+    QString SelText() const;
+    // Replaces the selection, or inserts at the caret; the caret ends after it.
+    void SetSelText(const QString& text);
+    void SelectAll();
+    void SetFocus();
+    void LoadFromFile(const QString& path);
+    void SaveToFile(const QString& path) const;
+
+    bool PlainText() const { return m_plainText; }
+    // Keeps the text and the selection; turning plain-text mode on drops
+    // all formatting.
+    void SetPlainText(bool on);
+
+    QString PageLabel() const;
+    void SetPageLabel(const QString& label);
+
+signals:
+    // The text changed: unlike textChanged(), not sent when only the
+    // formatting went.
+    void scriptTextChanged();
+    void clicked();
+    // Sent once the word under the pointer is selected.
+    void doubleClicked();
+    // Sent before the editor handles the key.
+    void escapePressed();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+private:
+    void replaceContent(const QString& text);
+    void caretToStart();
+    // The tab widget and index of the page that holds the pane, if any.
+    std::pair<QTabWidget*, int> page() const;
+
+    bool m_plainText = true;
+    bool m_keepingText = false;
+    QString m_label; // while the pane is on no page
+};

@@ -1,0 +1,124 @@
+// The two translations of the external script and the copy they start from.
+#include "app/Unit1.h"
+
+#include "dictionaries/DictionaryPane.h"
+#include "platform/Error.h"
+#include "platform/Services.h"
+#include "scripts/ScriptPane.h"
+#include "scripts/ScriptText.h"
+#include "scripts/rtf/RtfReader.h"
+#include "scripts/rtf/RtfWriter.h"
+#include "scripts/translation/DocumentTarget.h"
+#include "scripts/translation/TranslationRules.h"
+
+#include <QTabWidget>
+#include <QTextCursor>
+#include <QTextDocument>
+
+namespace {
+
+// Each row's key with the value the dictionary gives for that key, in grid
+// order.
+polyx::DictionaryEntries entriesOf(const DictionaryPane* pane)
+{
+    const polyx::DictionaryLines& lines = pane->lines();
+    polyx::DictionaryEntries entries;
+    entries.reserve(lines.Count());
+    for (int row = 1; row <= lines.Count(); ++row) {
+        const QString key = lines.KeyAt(row);
+        entries.append({key, lines.ValueOf(key)});
+    }
+    return entries;
+}
+
+// The universal translation shows the hourglass only while a code is being
+// replaced.
+class BusyWhileReplacing : public polyx::TranslationTarget {
+public:
+    explicit BusyWhileReplacing(polyx::TranslationTarget& target) : m_target(target) {}
+    bool ContainsExactly(const QString& code) const override { return m_target.ContainsExactly(code); }
+    void ReplaceAll(const QString& code, const QString& replacement) override
+    {
+        const platform::BusyCursor busy;
+        m_target.ReplaceAll(code, replacement);
+    }
+
+private:
+    polyx::TranslationTarget& m_target;
+};
+
+// One edit block over the pane's document for the whole run: the editor is
+// laid out and repainted once, not after each replacement.
+template <typename Translate>
+polyx::TranslationReport translateInPane(ScriptPane* pane, Translate translate)
+{
+    polyx::TranslationReport report;
+    int lastEnd = -1;
+    {
+        polyx::DocumentTarget target(*pane->document());
+        report = translate(target);
+        lastEnd = target.LastReplacementEnd();
+    }
+    if (lastEnd >= 0) {
+        pane->SetFocus();
+        QTextCursor caret(pane->document());
+        caret.setPosition(lastEnd);
+        pane->setTextCursor(caret);
+    }
+    return report;
+}
+
+} // namespace
+
+// Rich to rich goes through RTF as a script file would. A pane in plain-text
+// mode on either side gets the text itself: a plain target never shows RTF
+// markup, and a plain script that happens to start with "{\rtf" stays text.
+void TForm1::CopyPaneContent(ScriptPane* source, ScriptPane* target)
+{
+    if (source->PlainText() || target->PlainText()) {
+        target->SetText(polyx::DocumentText(*source->document()));
+        return;
+    }
+    polyx::RtfReader reader;
+    if (!reader.read(polyx::RtfWriter::write(*source->document()), target->document()))
+        throw polyx::Error(reader.errorString());
+    target->setTextCursor(QTextCursor(target->document()));
+}
+
+void TForm1::FUSION_EXT_INT()
+{
+    if (SKRIVO_EXT->IsEmpty()) {
+        platform::dialogs().message(platform::BoxKind::Plain, polyx::EmptySourceMessageForInternal());
+        selectPageQuietly(PageControl_SCRIPTS, 0);
+        return;
+    }
+    const platform::BusyCursor busy;
+    run("DICO_FUSION_CREATE");
+    if (PageControl_SCRIPTS->currentIndex() != 1)
+        selectPageQuietly(PageControl_SCRIPTS, 1);
+    CopyPaneContent(SKRIVO_EXT, SKRIVO_INT);
+    const polyx::DictionaryEntries fusion = entriesOf(ValueListEditor_FUSION);
+    const polyx::TranslationReport report = translateInPane(
+        SKRIVO_INT, [&](polyx::TranslationTarget& target) { return polyx::TranslateIntoInternal(fusion, target); });
+    platform::balloon().show(report.balloonTitle, report.balloonText);
+    SelectFileKindTab(0);
+}
+
+void TForm1::FUSION_POLYX()
+{
+    if (SKRIVO_EXT->IsEmpty()) {
+        platform::dialogs().message(platform::BoxKind::Plain, polyx::EmptySourceMessageForUniversal());
+        selectPageQuietly(PageControl_SCRIPTS, 0);
+        return;
+    }
+    if (PageControl_SCRIPTS->currentIndex() != 2)
+        selectPageQuietly(PageControl_SCRIPTS, 2);
+    CopyPaneContent(SKRIVO_EXT, SKRIVO_POLYX);
+    const polyx::DictionaryEntries external = entriesOf(ValueListEditor_EXT);
+    const QString source = SKRIVO_EXT->Text();
+    const polyx::TranslationReport report = translateInPane(SKRIVO_POLYX, [&](polyx::TranslationTarget& target) {
+        BusyWhileReplacing busy(target);
+        return polyx::TranslateIntoUniversal(external, source, busy);
+    });
+    platform::balloon().show(report.balloonTitle, report.balloonText);
+}

@@ -1,0 +1,239 @@
+// One script pane on its own: text, lines, selection, mode, label, events,
+// and rich text through an .rtf file.
+#include "scripts/ScriptPane.h"
+
+#include <QFile>
+#include <QSignalSpy>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QtTest>
+
+namespace {
+QTextCharFormat boldFormat()
+{
+    QTextCharFormat format;
+    format.setFontWeight(QFont::Bold);
+    return format;
+}
+QTextCharFormat formatAt(ScriptPane& pane, int position)
+{
+    QTextCursor cursor(pane.document());
+    cursor.setPosition(position + 1);
+    return cursor.charFormat();
+}
+// "Gras" in bold, then " normal".
+void typeFormatted(ScriptPane& pane)
+{
+    QTextCursor cursor(pane.document());
+    cursor.insertText("Gras", boldFormat());
+    cursor.insertText(" normal", QTextCharFormat());
+}
+} // namespace
+
+class ScriptPaneTest : public QObject {
+    Q_OBJECT
+    QTemporaryDir m_dir;
+
+private slots:
+    void textAndLines_data()
+    {
+        QTest::addColumn<QString>("given");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("lineCount");
+        QTest::addColumn<QString>("firstLine");
+        QTest::newRow("empty") << "" << "" << 0 << "";
+        QTest::newRow("one line") << "/* |X^" << "/* |X^" << 1 << "/* |X^";
+        QTest::newRow("CR LF") << "a\r\nb" << "a\r\nb" << 2 << "a";
+        QTest::newRow("LF and CR") << "a\nb\rc" << "a\r\nb\r\nc" << 3 << "a";
+        QTest::newRow("empty last line") << "a\r\n" << "a\r\n" << 2 << "a";
+        QTest::newRow("one empty line then text") << "\r\nb" << "\r\nb" << 2 << "";
+        QTest::newRow("no-break space kept") << QString::fromUtf8("Nom\u00A0:") << QString::fromUtf8("Nom\u00A0:") << 1
+                                             << QString::fromUtf8("Nom\u00A0:");
+    }
+    void textAndLines()
+    {
+        QFETCH(QString, given);
+        QFETCH(QString, text);
+        QFETCH(int, lineCount);
+        QFETCH(QString, firstLine);
+        ScriptPane pane("SKRIVO_EXT", "hint", true);
+        typeFormatted(pane);
+        pane.SetText(given);
+        QCOMPARE(pane.Text(), text);
+        QCOMPARE(pane.LineCount(), lineCount);
+        QCOMPARE(pane.FirstLine(), firstLine);
+        if (!given.isEmpty())
+            QVERIFY(formatAt(pane, 0).fontWeight() < QFont::Bold);
+    }
+
+    void clearEmptiesEverything()
+    {
+        ScriptPane pane("SKRIVO_INT", "hint", false);
+        pane.SetText("a\r\nb");
+        pane.Clear();
+        QCOMPARE(pane.Text(), QString());
+        QCOMPARE(pane.LineCount(), 0);
+        QVERIFY(pane.IsEmpty());
+    }
+
+    void selectedTextReadAndWritten()
+    {
+        ScriptPane pane("SKRIVO_EXT", "hint", true);
+        pane.SetText("un\r\ndeux trois");
+        QTextCursor cursor(pane.document());
+        cursor.setPosition(1);
+        cursor.setPosition(6, QTextCursor::KeepAnchor);
+        pane.setTextCursor(cursor);
+        QCOMPARE(pane.SelText(), QString("n\r\ndeu"));
+        pane.SetSelText("<NOM>\r\n");
+        QCOMPARE(pane.Text(), QString("u<NOM>\r\nx trois"));
+        // The document holds one character per line break.
+        QCOMPARE(pane.textCursor().position(), 7);
+        QVERIFY(!pane.textCursor().hasSelection());
+        pane.SetSelText("@");
+        QCOMPARE(pane.Text(), QString("u<NOM>\r\n@x trois"));
+        pane.SelectAll();
+        QCOMPARE(pane.SelText(), pane.Text());
+    }
+
+    void nothingSelectedGivesEmptyText()
+    {
+        ScriptPane pane("SKRIVO_EXT", "hint", true);
+        pane.SetText("abc");
+        QCOMPARE(pane.SelText(), QString());
+    }
+
+    void startsInPlainTextModeWithItsHint()
+    {
+        ScriptPane shown("SKRIVO_EXT", "SKRIVO ou COURRIER EXTERNE/SOURCE (à traduire)", true);
+        ScriptPane silent("SKRIVO_INT", "SKRIVO ou COURRIER INTERNE/CIBLE (Traduction)", false);
+        QVERIFY(shown.PlainText());
+        QVERIFY(!shown.acceptRichText());
+        QCOMPARE(shown.objectName(), QString("SKRIVO_EXT"));
+        QCOMPARE(shown.toolTip(), QString("SKRIVO ou COURRIER EXTERNE/SOURCE (à traduire)"));
+        QCOMPARE(silent.toolTip(), QString());
+        QCOMPARE(silent.accessibleName(), QString("SKRIVO ou COURRIER INTERNE/CIBLE (Traduction)"));
+        QCOMPARE(shown.font().pointSize(), 10);
+    }
+
+    void plainTextModeDropsFormattingKeepsTextAndSelection()
+    {
+        ScriptPane pane("SKRIVO_INT", "hint", false);
+        pane.SetPlainText(false);
+        QVERIFY(pane.acceptRichText());
+        typeFormatted(pane);
+        QTextCursor cursor(pane.document());
+        cursor.setPosition(2);
+        cursor.setPosition(7, QTextCursor::KeepAnchor);
+        pane.setTextCursor(cursor);
+        QSignalSpy changed(&pane, &ScriptPane::scriptTextChanged);
+
+        pane.SetPlainText(false); // already rich: nothing happens
+        QVERIFY(formatAt(pane, 0).fontWeight() >= QFont::Bold);
+
+        pane.SetPlainText(true);
+        QCOMPARE(pane.Text(), QString("Gras normal"));
+        QVERIFY(formatAt(pane, 0).fontWeight() < QFont::Bold);
+        QCOMPARE(pane.textCursor().anchor(), 2);
+        QCOMPARE(pane.textCursor().position(), 7);
+        QVERIFY(!pane.acceptRichText());
+        QCOMPARE(changed.count(), 0);
+    }
+
+    void richTextThroughRtfFileKeepsFormatting()
+    {
+        const QString path = m_dir.filePath("lettre.rtf");
+        ScriptPane writer("SKRIVO_INT", "hint", false);
+        writer.SetPlainText(false);
+        QTextCursor cursor(writer.document());
+        QTextCharFormat styled;
+        styled.setFontWeight(QFont::Bold);
+        styled.setFontItalic(true);
+        styled.setFontUnderline(true);
+        styled.setForeground(QColor(200, 0, 0));
+        styled.setFontPointSize(14);
+        cursor.insertText(QString::fromUtf8("Chère Madame"), styled);
+        cursor.insertText(" suite", QTextCharFormat());
+        QTextBlockFormat centred;
+        centred.setAlignment(Qt::AlignHCenter);
+        cursor.insertBlock(centred);
+        cursor.insertText("ligne 2", QTextCharFormat());
+        writer.SaveToFile(path);
+
+        ScriptPane reader("SKRIVO_EXT", "hint", true);
+        reader.SetPlainText(false);
+        reader.LoadFromFile(path);
+        QCOMPARE(reader.Text(), QString::fromUtf8("Chère Madame suite\r\nligne 2"));
+        const QTextCharFormat first = formatAt(reader, 0);
+        QVERIFY(first.fontWeight() >= QFont::Bold);
+        QVERIFY(first.fontItalic());
+        QVERIFY(first.fontUnderline());
+        QCOMPARE(first.foreground().color(), QColor(200, 0, 0));
+        QCOMPARE(first.fontPointSize(), 14.0);
+        const QTextCharFormat plain = formatAt(reader, 14);
+        QVERIFY(plain.fontWeight() < QFont::Bold);
+        QVERIFY(!plain.fontItalic());
+        QCOMPARE(reader.document()->lastBlock().blockFormat().alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
+        QCOMPARE(reader.textCursor().position(), 0);
+    }
+
+    void labelIsTheTabText()
+    {
+        QTabWidget pages;
+        auto* page = new QWidget;
+        auto* pane = new ScriptPane("SKRIVO_EXT", "hint", true, page);
+        pages.addTab(new QWidget, "Externe");
+        pages.addTab(page, "Interne");
+        QCOMPARE(pane->PageLabel(), QString("Interne"));
+        pane->SetPageLabel("DUPONT");
+        QCOMPARE(pages.tabText(1), QString("DUPONT"));
+        pages.setTabText(1, "MARTIN");
+        QCOMPARE(pane->PageLabel(), QString("MARTIN"));
+
+        ScriptPane alone("SKRIVO_POLYX", "hint", true);
+        alone.SetPageLabel("Universel");
+        QCOMPARE(alone.PageLabel(), QString("Universel"));
+    }
+
+    void keyAndMouseSignals()
+    {
+        ScriptPane pane("SKRIVO_EXT", "hint", true);
+        pane.resize(300, 200);
+        pane.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&pane));
+        pane.SetText("Bonjour <NOM> suite");
+        QSignalSpy escape(&pane, &ScriptPane::escapePressed);
+        QSignalSpy clicked(&pane, &ScriptPane::clicked);
+        QSignalSpy doubled(&pane, &ScriptPane::doubleClicked);
+        QString wordAtSignal;
+        connect(&pane, &ScriptPane::doubleClicked, this, [&] { wordAtSignal = pane.SelText(); });
+
+        QTest::keyClick(&pane, Qt::Key_Escape);
+        QCOMPARE(escape.count(), 1);
+        QTest::keyClick(&pane, Qt::Key_A);
+        QCOMPARE(escape.count(), 1);
+
+        const QRect first = pane.cursorRect(QTextCursor(pane.document()));
+        const QPoint inFirstWord = first.center() + QPoint(12, 0);
+        QTest::mouseClick(pane.viewport(), Qt::LeftButton, {}, inFirstWord);
+        QCOMPARE(clicked.count(), 1);
+        QTest::mouseDClick(pane.viewport(), Qt::LeftButton, {}, inFirstWord);
+        QCOMPARE(doubled.count(), 1);
+        QCOMPARE(wordAtSignal, QString("aBonjour"));
+    }
+
+    void typingSignalsTextChange()
+    {
+        ScriptPane pane("SKRIVO_EXT", "hint", true);
+        QSignalSpy changed(&pane, &ScriptPane::scriptTextChanged);
+        pane.setFocus();
+        QTest::keyClick(&pane, Qt::Key_X);
+        QCOMPARE(pane.Text(), QString("x"));
+        QVERIFY(changed.count() >= 1);
+    }
+};
+
+QTEST_MAIN(ScriptPaneTest)
+#include "tst_script_pane.moc"
