@@ -1,0 +1,18 @@
+#include "questions/QuestionFile.h"
+
+namespace polyx {
+
+QStringList QuestionFile::Load(const QString& path)
+{
+    TextLines file = TextLinesFile::Read(path);
+    m_encoding = file.encoding;
+    return file.lines;
+}
+
+void QuestionFile::Save(const QString& path, const QStringList& questions)
+{
+    // The fall-back to UTF-8 is what the file now holds, so later saves keep it.
+    m_encoding = TextLinesFile::Write(path, questions, m_encoding);
+}
+
+} // namespace polyx

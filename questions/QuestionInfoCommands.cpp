@@ -1,0 +1,74 @@
+// The information files of the questions: shown under the list, created
+// from their template and opened in the text editor.
+#include "app/Unit1.h"
+
+#include "dictionaries/TextLinesFile.h"
+#include "platform/CommandGuard.h"
+#include "platform/Error.h"
+#include "platform/Services.h"
+#include "questions/DoubleClickRelay.h"
+#include "questions/QuestionInfo.h"
+#include "questions/QuestionList.h"
+
+#include <QFile>
+#include <QPlainTextEdit>
+
+void TForm1::connectQuestionEvents()
+{
+    connect(JvCheckListBox_QUESTION, &QuestionList::picked, this,
+            [this] { platform::runGuarded([this] { JvCheckListBox_QUESTIONClick(); }); });
+    connect(JvCheckListBox_QUESTION, &QuestionList::doubleClickedList, this,
+            [this] { platform::runGuarded([this] { JvCheckListBox_QUESTIONDblClick(); }); });
+    auto* memoClicks = new DoubleClickRelay(Memo_QUESTIONS->viewport());
+    connect(memoClicks, &DoubleClickRelay::doubleClicked, this,
+            [this] { platform::runGuarded([this] { Memo_QUESTIONSDblClick(); }); });
+}
+
+void TForm1::GetFile_QuestionInfo(QString& path, QString& name)
+{
+    path.clear();
+    name.clear();
+    try {
+        const int index = JvCheckListBox_QUESTION->ItemIndex();
+        if (index < 0)
+            return;
+        const polyx::QuestionInfoFile file =
+            polyx::LocateQuestionInfo(FileListFolder(), JvCheckListBox_QUESTION->Text(index));
+        name = file.name;
+        path = file.path;
+    } catch (const polyx::Error& error) {
+        // The caller goes on with what was found.
+        platform::dialogs().message(platform::BoxKind::Plain,
+                                    error.message()
+                                        + QStringLiteral("\r\n\r\nprocedure TForm1.GetFile_QuestionInfo(%1;%2)"
+                                                         "\r\n\r\nLIGNE 471")
+                                              .arg(path, name));
+    }
+}
+
+void TForm1::JvCheckListBox_QUESTIONClick()
+{
+    QString path, name;
+    GetFile_QuestionInfo(path, name);
+    // A question without a file leaves the previous one shown.
+    if (QFile::exists(path))
+        Memo_QUESTIONS->setPlainText(polyx::TextLinesFile::Read(path).lines.join(u'\n'));
+}
+
+void TForm1::mnuQuestions_PROPClick()
+{
+    QString path, name;
+    GetFile_QuestionInfo(path, name);
+    if (!QFile::exists(path))
+        polyx::TextLinesFile::Write(path, polyx::QuestionInfoTemplate(name), polyx::TextEncoding::Ansi);
+    if (QFile::exists(path))
+        platform::desktop().openInTextEditor(path);
+}
+
+void TForm1::Memo_QUESTIONSDblClick()
+{
+    QString path, name;
+    GetFile_QuestionInfo(path, name);
+    if (QFile::exists(path))
+        platform::desktop().openInTextEditor(path);
+}
