@@ -55,7 +55,7 @@ bool DictionaryModel::setData(const QModelIndex& index, const QVariant& value, i
     if (!index.isValid() || role != Qt::EditRole || !m_editable)
         return false;
     try {
-        editCell(index.row() + 1, index.column(), value.toString());
+        applyEdit(index.row() + 1, index.column(), value.toString());
     } catch (const Error& error) {
         m_lastError = error.message();
         emit editRefused(m_lastError);
@@ -65,7 +65,7 @@ bool DictionaryModel::setData(const QModelIndex& index, const QVariant& value, i
     return true;
 }
 
-void DictionaryModel::editCell(int row, int column, const QString& text)
+void DictionaryModel::applyEdit(int row, int column, const QString& text)
 {
     if (m_lines.Count() == 0) {
         if (text.isEmpty())

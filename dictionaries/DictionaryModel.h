@@ -21,6 +21,10 @@ public:
     // The fusion grid selects rows but is never edited in place.
     void setEditable(bool editable) { m_editable = editable; }
     QString lastError() const { return m_lastError; }
+    bool isEditable() const { return m_editable; }
+    // The edit setData makes, throwing polyx::Error when refused (a grid
+    // row, 1 for the blank row of an empty pane; column 0 key, 1 value).
+    void applyEdit(int row, int column, const QString& text);
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
@@ -43,7 +47,6 @@ private:
     void lineRemoved(int index) override;
     void lineChanged(int index) override;
     void pageLabelChanged() override;
-    void editCell(int row, int column, const QString& text);
 
     DictionaryLines& m_lines;
     bool m_editable = true;
