@@ -1,5 +1,147 @@
+// The file panel: the kind tabs, the mask box, the parent-folder button,
+// the file list and the items of its pop-up menu.
 #include "app/Unit1.h"
 
-// The file list shows nothing yet: it is read from its folder once the file
-// panel lists files.
-void TForm1::RefreshFileList() {}
+#include "app/WorkFolders.h"
+#include "dictionaries/DictionaryPane.h"
+#include "files/FileDrops.h"
+#include "files/FileKind.h"
+#include "files/FileListBox.h"
+#include "files/FolderListing.h"
+#include "files/OpenRoute.h"
+#include "platform/CommandGuard.h"
+#include "platform/Services.h"
+#include "questions/DoubleClickRelay.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QToolButton>
+
+FileListBox* TForm1::fileList() const { return static_cast<FileListBox*>(JvFileListBox1); }
+
+void TForm1::connectFilePanel()
+{
+    const auto guarded = [this](void (TForm1::*handler)()) {
+        return [this, handler] { platform::runGuarded([this, handler] { (this->*handler)(); }); };
+    };
+    connect(TabSet1, &QTabBar::currentChanged, this,
+            [this](int index) { platform::runGuarded([this, index] { TabSet1Change(index); }); });
+    connect(TabSet2, &QTabBar::currentChanged, this,
+            [this](int index) { platform::runGuarded([this, index] { TabSet2Change(index); }); });
+    connect(Edit_MASK, &QLineEdit::textChanged, this, guarded(&TForm1::Edit_MASKChange));
+    connect(new DoubleClickRelay(Edit_MASK), &DoubleClickRelay::doubleClicked, this, guarded(&TForm1::Edit_MASKDblClick));
+    connect(Button1, &QToolButton::clicked, this, guarded(&TForm1::Button1Click));
+    connect(fileList(), &FileListBox::picked, this, guarded(&TForm1::JvFileListBox1Click));
+    connect(fileList(), &QListWidget::doubleClicked, this, guarded(&TForm1::JvFileListBox1DblClick));
+
+    setAcceptDrops(true);
+    auto* passThrough = new FileDropPassThrough(this);
+    for (QWidget* widget : findChildren<QWidget*>())
+        if (widget->acceptDrops())
+            widget->installEventFilter(passThrough);
+}
+
+void TForm1::RefreshFileList() { fileList()->refresh(); }
+
+void TForm1::SelectFileKindTab(int index) { TabSet1->setCurrentIndex(index); }
+
+QString TForm1::FileListFolder() const { return fileList()->folder(); }
+
+QString TForm1::currentEntryPath() const
+{
+    const int row = fileList()->currentEntry();
+    return row < 0 ? QString() : fileList()->pathAt(row);
+}
+
+QString TForm1::currentEntryFile() const
+{
+    const int row = fileList()->currentEntry();
+    return row < 0 || fileList()->isFolderAt(row) ? QString() : fileList()->pathAt(row);
+}
+
+void TForm1::applyFileMask() { fileList()->setMask(polyx::BuildMask(Edit_MASK->text(), ListExt)); }
+
+void TForm1::TabSet1Change(int index)
+{
+    ListExt = TabSet1->tabText(index);
+    TabSet2->setVisible(index == 0);
+    applyFileMask();
+}
+
+void TForm1::TabSet2Change(int index) { selectPageQuietly(PageControl_DICOS, index); }
+
+void TForm1::Edit_MASKChange() { applyFileMask(); }
+
+void TForm1::Edit_MASKDblClick()
+{
+    switch (PageControl_DICOS->currentIndex()) {
+    case polyx::ExternalPage:
+        Edit_MASK->setText(ValueListEditor_EXT->PageLabel());
+        break;
+    case polyx::InternalPage:
+        Edit_MASK->setText(ValueListEditor_INT->PageLabel());
+        break;
+    case polyx::FusionPage:
+        Edit_MASK->setText("PLX");
+        break;
+    default:
+        break;
+    }
+}
+
+void TForm1::Button1Click() { fileList()->setFolder(FileListFolder() + "/.."); }
+
+void TForm1::JvFileListBox1Click() { OpenFileByKind(currentEntryFile()); }
+
+void TForm1::JvFileListBox1DblClick()
+{
+    const int row = fileList()->currentEntry();
+    if (row < 0)
+        return;
+    if (fileList()->isFolderAt(row))
+        fileList()->setFolder(fileList()->pathAt(row));
+    else
+        platform::desktop().openInTextEditor(fileList()->pathAt(row));
+}
+
+void TForm1::Chargerledictionnaire1Click() { OpenFileByKind(currentEntryFile()); }
+
+void TForm1::mnu_FICHIER_ReadClick()
+{
+    const QString path = currentEntryPath();
+    if (!path.isEmpty())
+        platform::desktop().openInTextEditor(path);
+}
+
+void TForm1::Renommer1Click()
+{
+    const QString path = currentEntryPath();
+    if (path.isEmpty())
+        return;
+    const auto name = platform::dialogs().input("Renommer le Fichier", "Nouveau Nom", FileLabel(path));
+    if (!name)
+        return;
+    const QString fileName = polyx::FileNameOf(path);
+    const qsizetype dot = fileName.lastIndexOf(u'.');
+    const QString newPath = QDir(FileListFolder()).filePath(*name + (dot < 0 ? QString() : fileName.mid(dot)));
+    // QFile refuses to rename onto an existing name, as the user expects.
+    if (QFile::rename(path, newPath))
+        RefreshFileList();
+    else
+        platform::dialogs().message(platform::BoxKind::Plain, "Erreur Ligne 1187 : Renommer le Fichier\r\n" + path
+                                                                  + "\r\n" + "NewN=" + newPath);
+}
+
+void TForm1::Supprimer1Click()
+{
+    const QString path = currentEntryPath();
+    if (path.isEmpty())
+        return;
+    platform::desktop().moveToTrash(path);
+    RefreshFileList();
+}
+
+void TForm1::Explorer1Click() { platform::desktop().openFolder(FileListFolder()); }

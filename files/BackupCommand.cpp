@@ -1,0 +1,24 @@
+// The backup of the work folder.
+#include "app/Unit1.h"
+
+#include "app/WorkFolders.h"
+#include "files/FileCopy.h"
+#include "platform/Error.h"
+#include "platform/Services.h"
+
+#include <QDir>
+
+void TForm1::BACKUP()
+{
+    if (!platform::dialogs().confirm("Sauvegarder l'ensemble des Fichiers de Travail dans un dossier de Sauvegarde ?"))
+        return;
+    polyx::FolderCopy copy;
+    {
+        platform::BusyCursor busy;
+        // The folders are empty when the start of the window failed.
+        if (DIR.root.isEmpty() || DIR.sauve.isEmpty() || !QDir().mkpath(DIR.sauve))
+            throw polyx::Error(QStringLiteral("Impossible de créer le dossier \"%1\"").arg(DIR.sauve));
+        copy = polyx::CopyFolderFiles(DIR.root, DIR.sauve);
+    }
+    platform::dialogs().message(platform::BoxKind::Plain, polyx::BackupMessage(copy, DIR.sauve));
+}

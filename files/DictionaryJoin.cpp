@@ -1,0 +1,73 @@
+#include "files/DictionaryJoin.h"
+
+#include "dictionaries/KeyCollation.h"
+#include "files/FileKind.h"
+
+#include <algorithm>
+#include <numeric>
+#include <vector>
+
+namespace polyx {
+
+QStringList JoinDictionaries(const QList<QStringList>& files)
+{
+    QStringList lines;
+    QString author;
+    for (const QStringList& file : files) {
+        if (!file.isEmpty() && file.first().startsWith(u"<_AUTEUR>"))
+            author = file.first();
+        lines += file;
+    }
+    lines.removeIf([](const QString& line) { return line.contains(u"<_"); });
+    lines << author << QStringLiteral("<_TITRE>=G L O B A L") << QStringLiteral("<_CODE>=0");
+
+    const QCollator collator = KeyCollator();
+    std::vector<QCollatorSortKey> keys;
+    keys.reserve(lines.size());
+    for (const QString& line : std::as_const(lines))
+        keys.push_back(collator.sortKey(line));
+    std::vector<int> order(lines.size());
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(), [&keys](int a, int b) { return keys[a].compare(keys[b]) < 0; });
+
+    QStringList joined;
+    int previous = -1;
+    for (int i : order) {
+        if (previous >= 0 && keys[previous].compare(keys[i]) == 0)
+            continue;
+        joined.append(lines[i]);
+        previous = i;
+    }
+    return joined;
+}
+
+QString JoinedFileName(const QString& chosenPath)
+{
+    QString name = FileNameOf(chosenPath);
+    if (!name.isEmpty() && !name.startsWith(u'_'))
+        name.prepend(u'_');
+    return AsciiUpper(name);
+}
+
+QString JoinQuestion(int count)
+{
+    const QString stars(80, u'*');
+    return QStringLiteral("Vous allez regrouper : \r\n\r\n") + QString::number(count) + QStringLiteral("  Dictionnaires ?")
+           + QStringLiteral("\r\n\r\n") + stars + QStringLiteral("\r\n\r\n")
+           + QStringLiteral("Il est fortement recommandé de ne regrouper que les dictionnaires du \"MEME AUTEUR\"")
+           + QStringLiteral("\r\n")
+           + QStringLiteral("Regrouper les dictionnaires d'auteurs différents n'a pas de sens !")
+           + QStringLiteral("\r\n\r\n")
+           + QStringLiteral("Le Regroupement des Dictionnaires, permettra ensuite de n'utiliser qu'un seul _DICO")
+           + QStringLiteral("\r\n") + QStringLiteral("pour tous les scripts/skrivo du même auteur")
+           + QStringLiteral("\r\n\r\n") + stars + QStringLiteral("\r\n\r\n")
+           + QStringLiteral("Utilisez le Filtre ou pointez les fichiers (CTRL+CLIC) pour modifier la sélection");
+}
+
+QString ReplaceByJoinQuestion(const QString& target)
+{
+    return QStringLiteral("Le fichier \"%1\" existe déjà.\r\n\r\nLe remplacer par ce regroupement de dictionnaires ?")
+        .arg(target);
+}
+
+} // namespace polyx

@@ -1,0 +1,63 @@
+#include "files/FileCopy.h"
+
+#include "dictionaries/FileErrors.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSaveFile>
+
+#include <cerrno>
+
+namespace polyx {
+
+void CopyFileReplacing(const QString& source, const QString& target)
+{
+    QFile in(source);
+    errno = 0;
+    if (!in.open(QIODevice::ReadOnly))
+        throw OpenFileError(source, in.errorString(), errno);
+    QSaveFile out(target);
+    errno = 0;
+    if (!out.open(QIODevice::WriteOnly))
+        throw CreateFileError(target, out.errorString(), errno);
+    constexpr qint64 kChunk = 1 << 20;
+    while (!in.atEnd()) {
+        errno = 0;
+        const QByteArray bytes = in.read(kChunk);
+        if (in.error() != QFileDevice::NoError)
+            throw OpenFileError(source, in.errorString(), errno);
+        if (out.write(bytes) != bytes.size())
+            throw CreateFileError(target, out.errorString(), errno);
+    }
+    errno = 0;
+    if (!out.commit())
+        throw CreateFileError(target, out.errorString(), errno);
+}
+
+FolderCopy CopyFolderFiles(const QString& source, const QString& target)
+{
+    const QDir from(source);
+    const QDir to(target);
+    FolderCopy copy;
+    for (const QString& name : from.entryList(QDir::Files | QDir::Hidden, QDir::Name)) {
+        try {
+            CopyFileReplacing(from.filePath(name), to.filePath(name));
+            ++copy.copied;
+        } catch (const Error&) {
+            copy.failed.append(name);
+        }
+    }
+    return copy;
+}
+
+QString BackupMessage(const FolderCopy& copy, const QString& folder)
+{
+    QString text = QString::number(copy.copied) + QStringLiteral(" Fichiers Sauvegardés ") + QStringLiteral("\r\n\r\n")
+                   + QStringLiteral("Dans : ") + folder;
+    if (!copy.failed.isEmpty())
+        text += QStringLiteral("\r\n\r\n") + QString::number(copy.failed.size())
+                + QStringLiteral(" Fichier(s) NON sauvegardé(s) :\r\n") + copy.failed.join(QStringLiteral("\r\n"));
+    return text;
+}
+
+} // namespace polyx

@@ -1,0 +1,79 @@
+#include "files/FileListBox.h"
+
+#include "files/FolderListing.h"
+
+#include <QDir>
+#include <QKeyEvent>
+#include <QStyle>
+
+namespace {
+
+constexpr int kFolderRole = Qt::UserRole;
+
+} // namespace
+
+FileListBox::FileListBox(QWidget* parent)
+    : QListWidget(parent), m_folder(QDir::currentPath()), m_mask(QString::fromLatin1(polyx::kStartMask))
+{
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
+    setFlow(QListView::TopToBottom);
+    setWrapping(true);
+    setResizeMode(QListView::Adjust);
+    setUniformItemSizes(true);
+    setTextElideMode(Qt::ElideRight);
+    connect(this, &QListWidget::clicked, this, &FileListBox::picked);
+    refresh();
+}
+
+void FileListBox::setFolder(const QString& folder)
+{
+    m_folder = QDir::cleanPath(QDir(folder).absolutePath());
+    refresh();
+}
+
+void FileListBox::setMask(const QString& mask)
+{
+    m_mask = mask;
+    refresh();
+}
+
+void FileListBox::refresh()
+{
+    clear();
+    const QDir dir(m_folder);
+    for (const polyx::FolderEntry& entry : polyx::ListFolder(m_folder, m_mask)) {
+        auto* item = new QListWidgetItem(m_icons.icon(QFileInfo(dir.filePath(entry.name))), entry.name, this);
+        item->setData(kFolderRole, entry.isFolder);
+    }
+}
+
+QString FileListBox::pathAt(int row) const { return QDir(m_folder).filePath(item(row)->text()); }
+
+bool FileListBox::isFolderAt(int row) const { return item(row)->data(kFolderRole).toBool(); }
+
+int FileListBox::currentEntry() const
+{
+    const QListWidgetItem* current = currentItem();
+    return current && current->isSelected() ? currentRow() : -1;
+}
+
+void FileListBox::keyPressEvent(QKeyEvent* event)
+{
+    const int before = currentRow();
+    QListWidget::keyPressEvent(event);
+    if (currentRow() != before)
+        emit picked();
+}
+
+void FileListBox::resizeEvent(QResizeEvent* event)
+{
+    QListWidget::resizeEvent(event);
+    fitColumns();
+}
+
+// Two columns share the width; more of them scroll sideways.
+void FileListBox::fitColumns()
+{
+    const int icon = style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, this);
+    setGridSize(QSize(qMax(40, viewport()->width() / 2), qMax(fontMetrics().height(), icon) + 4));
+}

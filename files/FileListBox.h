@@ -1,0 +1,38 @@
+#pragma once
+#include <QFileIconProvider>
+#include <QListWidget>
+
+// The file list of the file panel: one folder, its sub-folders then the
+// files matching the mask, in two columns. It is read again whenever its
+// folder or mask changes and on refresh, never behind the user's back.
+class FileListBox : public QListWidget {
+    Q_OBJECT
+public:
+    explicit FileListBox(QWidget* parent = nullptr);
+
+    QString folder() const { return m_folder; }
+    void setFolder(const QString& folder);
+    QString mask() const { return m_mask; }
+    void setMask(const QString& mask);
+    void refresh();
+
+    QString pathAt(int row) const;
+    bool isFolderAt(int row) const;
+    // The focused entry provided that it is selected, else -1.
+    int currentEntry() const;
+
+signals:
+    // A click on an entry, or the keyboard moved the focus.
+    void picked();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void fitColumns();
+
+    QString m_folder;
+    QString m_mask;
+    QFileIconProvider m_icons;
+};

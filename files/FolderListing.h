@@ -1,0 +1,28 @@
+#pragma once
+#include <QList>
+#include <QString>
+
+namespace polyx {
+
+// The mask at start, before the mask box or a kind tab is used.
+inline constexpr const char* kStartMask = "*.dic?";
+
+// The box text, "*.", the listed extension, "*". An empty extension first
+// becomes "dico".
+QString BuildMask(const QString& boxText, QString& listExt);
+
+// "*" any run of characters, "?" exactly one, letter case ignored; every
+// other character stands for itself.
+bool MatchesMask(const QString& name, const QString& mask);
+
+struct FolderEntry {
+    QString name;
+    bool isFolder = false;
+    bool operator==(const FolderEntry&) const = default;
+};
+
+// The sub-folders, then the files that match the mask, each group sorted
+// with letter case ignored. Hidden entries are left out.
+QList<FolderEntry> ListFolder(const QString& folder, const QString& mask);
+
+} // namespace polyx

@@ -1,0 +1,262 @@
+// The file panel's rules without a window: where a file opens, masks and
+// listings, the texts of the drops, the join and the folder copy.
+#include "files/DictionaryJoin.h"
+#include "files/DropKind.h"
+#include "files/FileCopy.h"
+#include "files/FolderListing.h"
+#include "files/OpenRoute.h"
+#include "platform/Error.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using polyx::OpenRoute;
+using polyx::OpenTarget;
+
+Q_DECLARE_METATYPE(OpenTarget)
+
+namespace {
+
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+QByteArray readFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+} // namespace
+
+class FilesCoreTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void routing_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<int>("page");
+        QTest::addColumn<OpenTarget>("target");
+        QTest::addColumn<bool>("pageFirst");
+        const int ext = polyx::ExternalPage, in = polyx::InternalPage, fus = polyx::FusionPage, san = polyx::SanvorPage;
+        QTest::newRow("dico, external page") << "/w/corresp.dico" << ext << OpenTarget::ExternalDictionary << false;
+        QTest::newRow("dico, fusion page") << "/w/corresp.DICO" << fus << OpenTarget::ExternalDictionary << false;
+        QTest::newRow("dico, internal page") << "/w/corresp.dico" << in << OpenTarget::InternalDictionary << false;
+        QTest::newRow("dico, sanvor page") << "/w/corresp.dico" << san << OpenTarget::Nothing << true;
+        QTest::newRow("interne folder, any case") << "/w/Mes Internes/a.dico" << san << OpenTarget::InternalDictionary << true;
+        QTest::newRow("interne before sanvor") << "/w/interne/~SANVOR.DICO" << ext << OpenTarget::InternalDictionary << true;
+        QTest::newRow("sanvor") << "/w/~sanvor.dico" << in << OpenTarget::SanvorDictionary << true;
+        QTest::newRow("externe") << "/w/~EXTERNE.dico" << in << OpenTarget::ExternalDictionary << true;
+        QTest::newRow("question list") << "/w/~polyx.dicu" << in << OpenTarget::QuestionList << true;
+        QTest::newRow("skrivo") << "/w/lettre.skrivo" << in << OpenTarget::ExternalScript << true;
+        QTest::newRow("interne skrivo") << "/w/~interne.SKRIVO" << ext << OpenTarget::InternalScript << true;
+        QTest::newRow("interne txt") << "/w/internes/note.txt" << ext << OpenTarget::InternalScript << true;
+        QTest::newRow("universal script") << "/w/interne.skru" << ext << OpenTarget::UniversalScript << true;
+        QTest::newRow("rich text") << "/w/lettre.rtf" << ext << OpenTarget::RichTextLetter << true;
+        QTest::newRow("other kind") << "/w/doc.pdf" << ext << OpenTarget::Nothing << true;
+        QTest::newRow("no extension") << "/w/dico" << ext << OpenTarget::Nothing << true;
+        QTest::newRow("dot in the folder only") << "/w/x.dico/lettre" << ext << OpenTarget::Nothing << true;
+        QTest::newRow("longer extension") << "/w/a.dicox" << ext << OpenTarget::Nothing << true;
+        QTest::newRow("empty path") << "" << ext << OpenTarget::Nothing << true;
+    }
+    void routing()
+    {
+        QFETCH(QString, path);
+        QFETCH(int, page);
+        QFETCH(OpenTarget, target);
+        QFETCH(bool, pageFirst);
+        QCOMPARE(polyx::RouteFile(path, page), (OpenRoute{target, pageFirst}));
+    }
+
+    void replaceQuestions()
+    {
+        const QString stars(60, u'*');
+        QCOMPARE(polyx::ReplaceQuestion(OpenTarget::QuestionList, 3, "LISTE", 12),
+                 "Le Dictionnaire Universel actuel contient 3 entrées\r\n\r\nLe fichier chargé \"LISTE\" en contient 12"
+                 "\r\n\r\n\r\n\r\n" + stars + "\r\n\r\nRemplacer le  dictionnaire universel par celui-ci ? ");
+        QCOMPARE(polyx::ReplaceQuestion(OpenTarget::SanvorDictionary, 8, "~SANVOR", 0),
+                 "Le Dictionnaire Sanvor actuel contient 8 entrées\r\n\r\nLe fichier chargé \"~SANVOR\" en contient 0"
+                 "\r\n\r\n\r\n\r\n" + stars + "\r\n\r\nRemplacer le  dictionnaire Sanvor par celui-ci ? ");
+    }
+
+    void masks_data()
+    {
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("listExt");
+        QTest::addColumn<QString>("mask");
+        QTest::addColumn<QString>("listExtAfter");
+        QTest::newRow("empty extension falls back") << "" << "" << "*.dico*" << "dico";
+        QTest::newRow("box text first") << "DUP" << "DIC" << "DUP*.DIC*" << "DIC";
+        QTest::newRow("every extension") << "" << "*" << "*.**" << "*";
+    }
+    void masks()
+    {
+        QFETCH(QString, box);
+        QFETCH(QString, listExt);
+        QFETCH(QString, mask);
+        QFETCH(QString, listExtAfter);
+        QCOMPARE(polyx::BuildMask(box, listExt), mask);
+        QCOMPARE(listExt, listExtAfter);
+    }
+
+    void matching_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("mask");
+        QTest::addColumn<bool>("matches");
+        QTest::newRow("case ignored") << "Corresp.DICO" << "corr*.dic*" << true;
+        QTest::newRow("question mark is one character") << "a.dicu" << "*.dic?" << true;
+        QTest::newRow("question mark needs one") << "a.dic" << "*.dic?" << false;
+        QTest::newRow("dico mask leaves dicu out") << "a.dicu" << "*.dico*" << false;
+        QTest::newRow("star star needs a dot") << "noext" << "*.**" << false;
+        QTest::newRow("regex characters are plain") << "a+b.dico" << "a+b*.dico*" << true;
+        QTest::newRow("dot is not any character") << "axdico" << "a*.dico*" << false;
+        QTest::newRow("accented letters") << "éTÉ.dico" << "ÉTÉ*.dico*" << true;
+    }
+    void matching()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, mask);
+        QFETCH(bool, matches);
+        QCOMPARE(polyx::MatchesMask(name, mask), matches);
+    }
+
+    void listingPutsFoldersFirst()
+    {
+        QTemporaryDir dir;
+        for (const char* name : {"b.dico", "A.dico", "c.txt", ".hidden.dico"})
+            writeFile(dir.filePath(name), "x");
+        for (const char* name : {"zeta", "Alpha", ".cache"})
+            QVERIFY(QDir(dir.path()).mkdir(name));
+        const QList<polyx::FolderEntry> expected{{"Alpha", true}, {"zeta", true}, {"A.dico", false}, {"b.dico", false}};
+        QCOMPARE(polyx::ListFolder(dir.path(), "*.dic?"), expected);
+    }
+
+    void dropKinds_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("word");
+        QTest::addColumn<int>("tab");
+        QTest::newRow("dico") << "/d/a.dico" << "DICTIONNAIRE" << 0;
+        QTest::newRow("dicu") << "/d/a.DicU" << "DICTIONNAIRE" << 0;
+        QTest::newRow("skrivo") << "/d/a.skrivo" << "SCRIPT/INCIDENCE" << 1;
+        QTest::newRow("skru") << "/d/a.SKRU" << "SCRIPT/INCIDENCE" << 1;
+        QTest::newRow("txt") << "/d/a.txt" << "COURRIER/DOCUMENT" << -1;
+        QTest::newRow("rtf") << "/d/a.rtf" << "COURRIER/DOCUMENT" << -1;
+        QTest::newRow("pdf") << "/d/a.pdf" << "" << -2;
+        QTest::newRow("none") << "/d.dico/a" << "" << -2;
+    }
+    void dropKinds()
+    {
+        QFETCH(QString, path);
+        QFETCH(QString, word);
+        QFETCH(int, tab);
+        const auto kind = polyx::DropKindOf(path);
+        QCOMPARE(kind.has_value(), tab != -2);
+        if (kind) {
+            QCOMPARE(kind->word, word);
+            QCOMPARE(kind->kindTab, tab);
+        }
+    }
+
+    void dropTexts()
+    {
+        QCOMPARE(polyx::RefusedDropText("/d/Compte rendu.pdf"),
+                 "COMPTE RENDU.PDF\r\n\r\nCE TYPE DE FICHIER N'EST PAS PRIS EN CHARGE: .PDF\r\n\r\n"
+                 "Uniquement: \"DICO\" \"DICU\" \"SKRIVO\" \"SKRU\" \"RTF\" et \"TXT\"");
+        QCOMPARE(polyx::DropQuestion(*polyx::DropKindOf("/d/lettre.skrivo"), "/d/lettre.skrivo"),
+                 "Vous êtes sur le point de charger un nouveau SCRIPT/INCIDENCE...\r\n\r\nLETTRE.SKRIVO");
+    }
+
+    void joinTakesTheLastAuthor()
+    {
+        const QList<QStringList> files{{"<_AUTEUR>=DUPONT", "<_TITRE>=Lettres", "<AGE>=age"},
+                                       {"<_AUTEUR>=MARTIN", "<_CODE>=4", "<NOM>=nom"},
+                                       {"<PRENOM>=p", "<_AUTEUR>=LEGRAND"}};
+        QCOMPARE(polyx::JoinDictionaries(files), (QStringList{"<_AUTEUR>=MARTIN", "<_CODE>=0", "<_TITRE>=G L O B A L",
+                                                              "<AGE>=age", "<NOM>=nom", "<PRENOM>=p"}));
+    }
+
+    void joinKeepsEachLineOnce()
+    {
+        const QList<QStringList> files{{"<NOM>=nom", "<AGE>=a"}, {"<nom>=NOM", "<AGE>=b", "<AGE>=a", "x <_y> z"}};
+        // Equal letter case aside, one line stays; different values both stay.
+        QCOMPARE(polyx::JoinDictionaries(files),
+                 (QStringList{"", "<_CODE>=0", "<_TITRE>=G L O B A L", "<AGE>=a", "<AGE>=b", "<NOM>=nom"}));
+    }
+
+    void joinOfNothing()
+    {
+        QCOMPARE(polyx::JoinDictionaries({}), (QStringList{"", "<_CODE>=0", "<_TITRE>=G L O B A L"}));
+    }
+
+    void joinedNames_data()
+    {
+        QTest::addColumn<QString>("chosen");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("prefix added, other folder dropped") << "/ailleurs/dupont.dico" << "_DUPONT.DICO";
+        QTest::newRow("prefix kept") << "/w/_Global.DICO" << "_GLOBAL.DICO";
+        QTest::newRow("accents unchanged") << "/w/été.dico" << "_éTé.DICO";
+        QTest::newRow("no name") << "/w/" << "";
+    }
+    void joinedNames()
+    {
+        QFETCH(QString, chosen);
+        QFETCH(QString, name);
+        QCOMPARE(polyx::JoinedFileName(chosen), name);
+    }
+
+    void joinQuestionText()
+    {
+        const QString stars(80, u'*');
+        QCOMPARE(polyx::JoinQuestion(0),
+                 "Vous allez regrouper : \r\n\r\n0  Dictionnaires ?\r\n\r\n" + stars + "\r\n\r\n"
+                 "Il est fortement recommandé de ne regrouper que les dictionnaires du \"MEME AUTEUR\"\r\n"
+                 "Regrouper les dictionnaires d'auteurs différents n'a pas de sens !\r\n\r\n"
+                 "Le Regroupement des Dictionnaires, permettra ensuite de n'utiliser qu'un seul _DICO\r\n"
+                 "pour tous les scripts/skrivo du même auteur\r\n\r\n" + stars + "\r\n\r\n"
+                 "Utilisez le Filtre ou pointez les fichiers (CTRL+CLIC) pour modifier la sélection");
+    }
+
+    void folderCopy()
+    {
+        QTemporaryDir source;
+        QTemporaryDir target;
+        writeFile(source.filePath("a.dico"), "new");
+        writeFile(source.filePath(".cache"), "hidden");
+        writeFile(source.filePath("b.txt"), "b");
+        QVERIFY(QDir(source.path()).mkpath("SAUVE/deep"));
+        writeFile(target.filePath("a.dico"), "old");
+        QVERIFY(QDir(target.path()).mkdir("b.txt")); // a folder in the way
+        const polyx::FolderCopy copy = polyx::CopyFolderFiles(source.path(), target.path());
+        QCOMPARE(copy.copied, 2);
+        QCOMPARE(copy.failed, QStringList{"b.txt"});
+        QCOMPARE(readFile(target.filePath("a.dico")), QByteArray("new"));
+        QCOMPARE(readFile(target.filePath(".cache")), QByteArray("hidden"));
+        QVERIFY(!QFileInfo::exists(target.filePath("SAUVE")));
+        QCOMPARE(polyx::BackupMessage(copy, "/w/SAUVE/"),
+                 "2 Fichiers Sauvegardés \r\n\r\nDans : /w/SAUVE/\r\n\r\n1 Fichier(s) NON sauvegardé(s) :\r\nb.txt");
+    }
+
+    void copyFailureNamesTheFile()
+    {
+        QTemporaryDir dir;
+        try {
+            polyx::CopyFileReplacing(dir.filePath("absent.dico"), dir.filePath("B.DICO"));
+            QFAIL("no error");
+        } catch (const polyx::Error& error) {
+            QVERIFY2(error.message().startsWith("Impossible d'ouvrir le fichier \"" + dir.filePath("absent.dico")),
+                     qPrintable(error.message()));
+        }
+        QVERIFY(!QFileInfo::exists(dir.filePath("B.DICO")));
+    }
+};
+
+QTEST_GUILESS_MAIN(FilesCoreTest)
+#include "tst_files_core.moc"
