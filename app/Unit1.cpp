@@ -50,6 +50,7 @@ const MenuSpec* findSubMenu(const char* name)
 TForm1::TForm1()
 {
     Q_INIT_RESOURCE(polyx);
+    Q_INIT_RESOURCE(icons);
     setObjectName("Form1");
     setWindowTitle("Polyx'X : ***{:- 19.1.1");
     setWindowIcon(QIcon(":/polyx/PolyxX.svg"));
@@ -59,6 +60,9 @@ TForm1::TForm1()
     buildLayout();
     buildToolBars();
     buildMenus();
+    connectScriptPanes();
+    connectDictionaryEvents();
+    connectTranslationEvents();
 
     resize(876, 585 + menuBar()->sizeHint().height());
     // Lay the hidden window out now, so the scripts panel gets its height.
@@ -81,7 +85,7 @@ void TForm1::buildActions()
         auto* action = new QAction(QString::fromUtf8(spec.caption), this);
         action->setObjectName(spec.name);
         action->setProperty("category", QString::fromUtf8(spec.category));
-        action->setIcon(style()->standardIcon(spec.icon));
+        action->setIcon(QIcon(QString(":/icons/%1.svg").arg(spec.icon)));
         action->setIconVisibleInMenu(true);
         applyHint(action, spec.hint);
         if (spec.shortcut)

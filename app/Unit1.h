@@ -1,8 +1,11 @@
 #pragma once
 #include "app/ActionTable.h"
 
+#include <QDateTime>
 #include <QHash>
 #include <QMainWindow>
+
+#include <functional>
 
 class QAction;
 class QCheckBox;
@@ -19,6 +22,9 @@ class QTextEdit;
 class QToolButton;
 class CaptionPanel;
 class DictionaryPane;
+class ScriptPane;
+class QuestionList;
+class FileListBox;
 
 // The one window of the program. It owns every pane and every command; the
 // bodies of the commands live in the folder of their subsystem.
@@ -48,7 +54,7 @@ public:
 
     CaptionPanel* PANEL_HAUT = nullptr;
     CaptionPanel* JvCaptionPanel3 = nullptr;
-    QListWidget* JvCheckListBox_QUESTION = nullptr;
+    QuestionList* JvCheckListBox_QUESTION = nullptr;
     QPlainTextEdit* Memo_QUESTIONS = nullptr;
     CaptionPanel* JvCaptionPanel1 = nullptr;
     QTabWidget* PageControl_DICOS = nullptr;
@@ -69,9 +75,9 @@ public:
     QWidget* TabSheet_SKR_EXT = nullptr;
     QWidget* TabSheet_SKR_INT = nullptr;
     QWidget* TabSheet_SKR_UNI = nullptr;
-    QTextEdit* SKRIVO_EXT = nullptr;
-    QTextEdit* SKRIVO_INT = nullptr;
-    QTextEdit* SKRIVO_POLYX = nullptr;
+    ScriptPane* SKRIVO_EXT = nullptr;
+    ScriptPane* SKRIVO_INT = nullptr;
+    ScriptPane* SKRIVO_POLYX = nullptr;
     QStatusBar* StatusBar1 = nullptr;
     QLabel* StatusPanelClipboard = nullptr;
     QLabel* StatusPanelPick = nullptr;
@@ -107,16 +113,132 @@ public:
     void DICO_FUSION_LOAD();
     void DICO_COMPRESS();
     void DICO_COMPRESS_CONFIRM();
+    // The grids' events (bodies in dictionaries/DictionaryEditing.cpp). The
+    // edit-text handlers remember the cell; the Sanvor grid uses INT's.
+    void ValueListEditor_EXTClick();
+    void ValueListEditor_INTClick();
+    void ValueListEditor_EXTDblClick();
+    void ValueListEditor_INTDblClick();
+    void ValueListEditor_EXTExit();
+    void ValueListEditor_INTExit();
+    void ValueListEditor_EXTSetEditText(int column, int row, const QString& value);
+    void ValueListEditor_INTSetEditText(int column, int row, const QString& value);
+    // Pop-up items of the grids.
+    void MenuItem1Click();
+    void MenuItem2Click();
+    void Purgerlaliste1Click();
+    void Rier1Click();
+    void rierparValeur1Click();
+    void mnu_IN_ADDClick();
+    void mnu_IN_DELClick();
+    void RierparCl1Click();
+    void RierparValeur2Click();
+    void MenuItem8Click();
+    void MenuItem9Click();
+    void Ajouter1Click();
+    void rierparcl2Click();
+    void rierparvaleur3Click();
+    // The page control's events (bodies in dictionaries/DictionaryPageCommands.cpp).
+    void PageControl_DICOSChange();
+    void PageControl_DICOSExit();
+    void DIC_RenommerEtiquette(Qt::MouseButton button);
 
     // --- Questions (bodies in questions/) ---
+    void mnu_QUESTION_ADDClick();
+    void mnu_QUESTIOn_editClick();
+    void mnu_QUESTION_DELClick();
+    void Purger1Click();
+    void Rier2Click();
+    void Ajoutertout1Click();
+    void DICO_QUESTIONS_LOAD();
+    void DICO_QUESTIONS_SAVE();
+    void DICO_QUESTIONS_REBUILD();
+    void Complterleslistes1Click();
+    void Ajouterlaslection1Click();
+    void PlacerdanslescritpUniversel1Click();
+    void JvCheckListBox_QUESTIONClick();
+    void JvCheckListBox_QUESTIONDblClick();
+    // Also run by Ouvrir1 of the memo's pop-up.
+    void mnuQuestions_PROPClick();
+    void Memo_QUESTIONSDblClick();
+    // The information file of the selected question and its name; both
+    // empty without a selected question.
+    void GetFile_QuestionInfo(QString& path, QString& name);
 
     // --- Scripts (bodies in scripts/) ---
+    void SKR_EXT_Open();
+    void SKR_EXT_LOAD();
+    void SKR_EXT_SAVEAS();
+    void SKR_EXT_CLEAR();
+    void SKR_EXT_PASTE();
+    void SKR_INT_OPEN();
+    void SKR_INT_LOAD();
+    void SKR_INT_SAVEAS();
+    void SKR_INT_CLEAR();
+    void SKR_INT_COPY();
+    void SKR_UNI_OPEN();
+    void SKR_UNI_LOAD();
+    void SKR_UNI_SAVEAS();
+    void SKR_UNI_CLEAR();
+    void Copier1Click();
+    void Coller3Click();
+    void Coller4Click();
+    void Coller5Click();
+    // The external text changed.
+    void SKRIVO_EXTChange();
+    // The three panes to their state files, as the session save does.
+    void SaveScriptStateFiles();
 
     // --- Translation, header block, editing aids (bodies in scripts/) ---
+    void FUSION_EXT_INT();
+    void FUSION_POLYX();
+    // The user turned to another script page; code selects pages quietly.
+    void PageControl_SCRIPTSChange();
+    // The target's whole content becomes the source's; rich to rich keeps
+    // the formatting.
+    void CopyPaneContent(ScriptPane* source, ScriptPane* target);
+    // Without refresh only a script holding no "/*°" gets the block; with
+    // it, a block already there is replaced.
+    void WriteHeaderBlock(ScriptPane* pane, bool refresh);
+    void SKR_EXT_L1();
+    void SKR_INT_L1();
+    void SKR_UNI_L1();
+    // A mouse press on the script page tabs: the right button relabels.
+    void SKR_Renommer(Qt::MouseButton button);
+    // The wrapping aids act on the focused script editor only.
+    void SKR_COMMENT();
+    void Baliser1Click();
+    void Insrer1Click();
+    // The word double-clicked in the external or internal script.
+    void PickToken(const QString& word);
+    // The date and time the header block records.
+    std::function<QDateTime()> currentDateTime = [] { return QDateTime::currentDateTime(); };
 
     // --- File panel ---
     // Reads the file list again from its folder with its mask.
     void RefreshFileList();
+    // Moves the kind tabs TabSet1 to the tab of that index.
+    void SelectFileKindTab(int index);
+    // The folder the file list shows.
+    QString FileListFolder() const;
+    // Opens a file into the panes by its extension (bodies in files/).
+    void OpenFileByKind(const QString& path);
+    void TabSet1Change(int index);
+    void TabSet2Change(int index);
+    void Edit_MASKChange();
+    void Edit_MASKDblClick();
+    void Button1Click();
+    void JvFileListBox1Click();
+    void JvFileListBox1DblClick();
+    void Chargerledictionnaire1Click();
+    void mnu_FICHIER_ReadClick();
+    void Renommer1Click();
+    void Supprimer1Click();
+    void Explorer1Click();
+    void DICOS_JOIN();
+    void BACKUP();
+    // Files dropped on the window, in the desktop's order; the first counts.
+    void JvDragDrop1Drop(const QStringList& paths);
 
     // --- Session ---
     void INI_GET();
@@ -130,6 +252,9 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // Files dropped on the window (bodies in files/).
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void buildActions();
@@ -146,6 +271,43 @@ private:
     QString fusionFileName() const;
     int panelTexteHeight() const;
     void setPanelTexteHeight(int height);
+
+    // Questions: the list's and the memo's events.
+    void connectQuestionEvents();
+
+    // File panel: its events and drops, the list as it is, and the steps
+    // the commands share.
+    void connectFilePanel();
+    FileListBox* fileList() const;
+    // The current entry's path (empty without one); the second is empty
+    // for a folder too.
+    QString currentEntryPath() const;
+    QString currentEntryFile() const;
+    void applyFileMask();
+    void openDictionaryFile(DictionaryPane* pane, int page, bool pageFirst, const QString& path);
+    void openScriptFile(ScriptPane* pane, int page, const QString& path);
+    void copyDroppedFile(const QString& source, const QString& target);
+
+    // Scripts: the panes' events and plain-text switches, and the steps the
+    // script commands share.
+    void connectScriptPanes();
+    // False when the file named under the key (the state file by default)
+    // is missing or the pane is empty after reading it.
+    bool reloadScript(ScriptPane* pane, const char* key, const char* stateFile);
+    void openScript(ScriptPane* pane, const char* stateFile);
+    void saveScriptAs(ScriptPane* pane, const char* title, const char* defaultExt, const char* filter);
+
+    // Translation: the script page set's events and the status panel of
+    // picked tokens.
+    void connectTranslationEvents();
+
+    // dictionary editing
+    void connectDictionaryEvents();
+    // The clipboard's text into the line of the remembered row.
+    void pasteIntoRememberedRow(DictionaryPane* pane);
+    // The cell last shown or edited in the external, internal or Sanvor grid.
+    int m_editColumn = 0;
+    int m_editRow = 0;
 
     QHash<QString, QAction*> m_actions;
     QHash<QString, QMenu*> m_menus;

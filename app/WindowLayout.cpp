@@ -1,6 +1,9 @@
 #include "app/CaptionPanel.h"
 #include "app/Unit1.h"
 #include "dictionaries/DictionaryPane.h"
+#include "files/FileListBox.h"
+#include "questions/QuestionList.h"
+#include "scripts/ScriptPane.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -64,17 +67,6 @@ DictionaryPane* dictionaryPane(const char* name, const char* keyTitle, const cha
     return pane;
 }
 
-QTextEdit* scriptEditor(const char* name, const QString& hint, bool showHint, QWidget* parent)
-{
-    auto* editor = named(new QTextEdit(parent), name, hint);
-    if (showHint)
-        editor->setToolTip(hint);
-    editor->setAcceptRichText(false);
-    editor->setFont(QFont("Tahoma", 10));
-    editor->setLineWrapMode(QTextEdit::NoWrap);
-    return editor;
-}
-
 } // namespace
 
 void TForm1::buildLayout()
@@ -100,14 +92,10 @@ void TForm1::buildLayout()
     JvCaptionPanel3->setFixedWidth(193);
     auto* questionSplitter = named(new QSplitter(Qt::Vertical, JvCaptionPanel3), "QuestionSplitter");
     questionSplitter->setHandleWidth(3);
-    JvCheckListBox_QUESTION = named(new QListWidget(questionSplitter), "JvCheckListBox_QUESTION",
+    // Starts with the three header keys.
+    JvCheckListBox_QUESTION = named(new QuestionList(questionSplitter), "JvCheckListBox_QUESTION",
                                     "Questions Universelles");
     JvCheckListBox_QUESTION->setToolTip("Gestion des Questions Universelles");
-    for (const char* key : {"<_AUTEUR>", "<_TITRE>", "<_CODE>"}) {
-        auto* item = new QListWidgetItem(key, JvCheckListBox_QUESTION);
-        item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
-        item->setCheckState(Qt::Unchecked);
-    }
     Memo_QUESTIONS = named(new QPlainTextEdit(questionSplitter), "Memo_QUESTIONS", "Information de la question");
     Memo_QUESTIONS->setReadOnly(true);
     Memo_QUESTIONS->setProperty("tooltipColours", true);
@@ -116,6 +104,7 @@ void TForm1::buildLayout()
     questionSplitter->setStretchFactor(0, 1);
     questionSplitter->setSizes({200, 40});
     JvCaptionPanel3->body()->addWidget(questionSplitter);
+    connectQuestionEvents();
     upper->addWidget(JvCaptionPanel3);
 
     JvCaptionPanel1 = new CaptionPanel("JvCaptionPanel1", "Gestion des Dictionnaires", PANEL_HAUT);
@@ -125,6 +114,9 @@ void TForm1::buildLayout()
     AUTO_SAVE->setToolTip("Sauvegarde automatiquemenent le DICO au changement de page");
     AUTO_SAVE->setChecked(true);
     PageControl_DICOS->setCornerWidget(AUTO_SAVE, Qt::TopRightCorner);
+    // A picked tab takes the focus, so a grid is left (and saved) before the
+    // page changes and the focus stays in the page control.
+    PageControl_DICOS->tabBar()->setFocusPolicy(Qt::StrongFocus);
 
     const QStringList headerLines{"<_AUTEUR>=", "<_TITRE>=", "<_CODE>="};
     ValueListEditor_EXT = dictionaryPane("ValueListEditor_EXT", "Clé", "Valeur", "Dictionnaire EXTERNE/SOURCE (Correspondant)",
@@ -158,9 +150,9 @@ void TForm1::buildLayout()
     AUTO_TRAD->setToolTip("Traduit automatiquemenent le SCRIPT au changement de page");
     AUTO_TRAD->setChecked(true);
     PageControl_SCRIPTS->setCornerWidget(AUTO_TRAD, Qt::TopRightCorner);
-    SKRIVO_EXT = scriptEditor("SKRIVO_EXT", "SKRIVO ou COURRIER EXTERNE/SOURCE (à traduire)", true, PageControl_SCRIPTS);
-    SKRIVO_INT = scriptEditor("SKRIVO_INT", "SKRIVO ou COURRIER INTERNE/CIBLE (Traduction)", false, PageControl_SCRIPTS);
-    SKRIVO_POLYX = scriptEditor("SKRIVO_POLYX", "SKRIVO ou COURRIER  en langage UNIVERSEL", true, PageControl_SCRIPTS);
+    SKRIVO_EXT = new ScriptPane("SKRIVO_EXT", "SKRIVO ou COURRIER EXTERNE/SOURCE (à traduire)", true, PageControl_SCRIPTS);
+    SKRIVO_INT = new ScriptPane("SKRIVO_INT", "SKRIVO ou COURRIER INTERNE/CIBLE (Traduction)", false, PageControl_SCRIPTS);
+    SKRIVO_POLYX = new ScriptPane("SKRIVO_POLYX", "SKRIVO ou COURRIER  en langage UNIVERSEL", true, PageControl_SCRIPTS);
     TabSheet_SKR_EXT = named(pageWithToolBar(SKRIVO_EXT, "ToolBar_SKR_EXT", PageControl_SCRIPTS), "TabSheet_SKR_EXT");
     TabSheet_SKR_INT = named(pageWithToolBar(SKRIVO_INT, "ToolBar_SKR_INT", PageControl_SCRIPTS), "TabSheet_SKR_INT");
     TabSheet_SKR_UNI = named(pageWithToolBar(SKRIVO_POLYX, "ToolBar_SKR_UNI", PageControl_SCRIPTS), "TabSheet_SKR_UNI");
@@ -207,7 +199,7 @@ void TForm1::buildLayout()
 
     auto* sideRow = new QHBoxLayout;
     Button1 = named(new QToolButton(panel_Fichiers), "Button1", "Dossier parent");
-    Button1->setIcon(style()->standardIcon(QStyle::SP_FileDialogToParent));
+    Button1->setIcon(QIcon(":/icons/parent-folder.svg"));
     Button1->setToolTip("Dossier parent");
     Button1->setAutoRaise(true);
     TabSet2 = named(new QTabBar(panel_Fichiers), "TabSet2", "Dictionnaire destinataire");
@@ -219,16 +211,14 @@ void TForm1::buildLayout()
     sideRow->addWidget(TabSet2, 1);
     panel_Fichiers->body()->addLayout(sideRow);
 
-    JvFileListBox1 = named(new QListWidget(panel_Fichiers), "JvFileListBox1", "Liste des Fichiers");
+    // Multiple selection, two columns; it lists the working folder at once.
+    JvFileListBox1 = named(new FileListBox(panel_Fichiers), "JvFileListBox1", "Liste des Fichiers");
     JvFileListBox1->setToolTip("Liste des Fichiers Disponibles (Clic pour intégrer)");
-    JvFileListBox1->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    JvFileListBox1->setFlow(QListView::TopToBottom);
-    JvFileListBox1->setWrapping(true);
-    JvFileListBox1->setResizeMode(QListView::Adjust);
     panel_Fichiers->body()->addWidget(JvFileListBox1, 1);
     columns->addWidget(panel_Fichiers);
 
     setCentralWidget(central);
     Edit_MASK->installEventFilter(this);
     JvFileListBox1->installEventFilter(this);
+    connectFilePanel();
 }
