@@ -33,22 +33,20 @@ QList<QAction*> checkActions(QWidget& window)
 
 } // namespace
 
+// The window's own rectangle, not its frame: the frame is known only once the
+// desktop has drawn it, and a size taken with it would grow at every start.
 void SaveWindowPlacement(QWidget& window, const QString& file)
 {
-    WriteString(ProgramName(), window.objectName(), PlacementText(window.frameGeometry()), file);
+    WriteString(ProgramName(), window.objectName(), PlacementText(window.geometry()), file);
 }
 
 void RestoreWindowPlacement(QWidget& window, const QString& file)
 {
-    const QRect frame = window.frameGeometry();
-    const QString stored = ReadString(ProgramName(), window.objectName(), PlacementText(frame), file);
-    const QRect placed = PlacementFromText(stored, frame, platform::screen().workArea());
-    if (placed == frame)
-        return;
-    // move() places the outer frame, resize() takes the inner size.
-    const QSize frameMargins = frame.size() - window.geometry().size();
-    window.move(placed.topLeft());
-    window.resize(placed.size() - frameMargins);
+    const QRect current = window.geometry();
+    const QString stored = ReadString(ProgramName(), window.objectName(), PlacementText(current), file);
+    const QRect placed = PlacementFromText(stored, current, platform::screen().workArea());
+    if (placed != current)
+        window.setGeometry(placed);
 }
 
 void SaveMenuChecks(QWidget& window, const QString& file)
