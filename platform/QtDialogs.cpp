@@ -67,14 +67,26 @@ void QtDialogs::message(BoxKind kind, const QString& text, bool centred)
     }
 }
 
-bool QtDialogs::confirm(const QString& text)
+namespace {
+bool okOrCancel(QMessageBox::Icon icon, const QString& title, const QString& text)
 {
-    MessageBox box(QMessageBox::Question, QStringLiteral("Confirmer"), text, false);
+    MessageBox box(icon, title, text, false);
     QPushButton* ok = box.addFrenchButton(QMessageBox::Ok, QStringLiteral("OK"));
     box.setEscapeButton(box.addFrenchButton(QMessageBox::Cancel, QStringLiteral("Annuler")));
     box.setDefaultButton(ok);
     box.exec();
     return box.clickedButton() == ok;
+}
+} // namespace
+
+bool QtDialogs::confirm(const QString& text)
+{
+    return okOrCancel(QMessageBox::Question, QStringLiteral("Confirmer"), text);
+}
+
+bool QtDialogs::confirmWarning(const QString& text)
+{
+    return okOrCancel(QMessageBox::Warning, QStringLiteral("Avertissement"), text);
 }
 
 void QtDialogs::errorBox(const QString& message)

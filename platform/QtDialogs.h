@@ -9,6 +9,7 @@ class QtDialogs : public Dialogs {
 public:
     void message(BoxKind kind, const QString& text, bool centred = false) override;
     bool confirm(const QString& text) override;
+    bool confirmWarning(const QString& text) override;
     void errorBox(const QString& message) override;
     std::optional<QString> input(const QString& title, const QString& prompt,
                                  const QString& value) override;

@@ -31,6 +31,9 @@ public:
     virtual void message(BoxKind kind, const QString& text, bool centred = false) = 0;
     // "Confirmer" with "OK" and "Annuler"; closing the box counts as Cancel.
     virtual bool confirm(const QString& text) = 0;
+    // The same choice in a warning box "Avertissement", for a step that
+    // replaces what the user has.
+    virtual bool confirmWarning(const QString& text) = 0;
     // The application's standard error box: title ProgramName, error icon, "OK".
     virtual void errorBox(const QString& message) = 0;
     // Modal input box; empty optional on "Annuler".

@@ -7,12 +7,12 @@
 namespace platform {
 namespace {
 // The next queued answer, or a value-initialised one (false, nothing).
-template <class T> T takeFront(std::deque<T>& queue)
+template <class T> T takeFront(std::vector<T>& queue)
 {
     T answer{};
     if (!queue.empty()) {
         answer = std::move(queue.front());
-        queue.pop_front();
+        queue.erase(queue.begin());
     }
     return answer;
 }
@@ -27,6 +27,12 @@ bool FakeDialogs::confirm(const QString& text)
 {
     confirms.push_back(text);
     return takeFront(confirmAnswers);
+}
+
+bool FakeDialogs::confirmWarning(const QString& text)
+{
+    warningConfirms.push_back(text);
+    return confirm(text);
 }
 
 void FakeDialogs::errorBox(const QString& message) { errors.push_back(message); }

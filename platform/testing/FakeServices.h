@@ -1,7 +1,6 @@
 #pragma once
 #include "platform/Services.h"
 
-#include <deque>
 #include <vector>
 
 // Test doubles of the desktop services: each records what it was asked and
@@ -24,18 +23,21 @@ public:
 
     std::vector<Shown> messages;
     std::vector<QString> errors;   // errorBox
-    std::vector<QString> confirms; // texts of the confirmations asked
+    std::vector<QString> confirms; // texts of the confirmations asked, of both kinds
+    std::vector<QString> warningConfirms; // those asked in a warning box
     std::vector<Input> inputs;
     std::vector<FileDialogRequest> openRequests;
     std::vector<FileDialogRequest> saveRequests;
 
-    std::deque<bool> confirmAnswers;
-    std::deque<std::optional<QString>> inputAnswers;
-    std::deque<std::optional<QString>> openAnswers;
-    std::deque<std::optional<QString>> saveAnswers;
+    // Vectors, not deques: libstdc++ 12's deque trips UBSan's pointer checks.
+    std::vector<bool> confirmAnswers;
+    std::vector<std::optional<QString>> inputAnswers;
+    std::vector<std::optional<QString>> openAnswers;
+    std::vector<std::optional<QString>> saveAnswers;
 
     void message(BoxKind kind, const QString& text, bool centred = false) override;
     bool confirm(const QString& text) override;
+    bool confirmWarning(const QString& text) override;
     void errorBox(const QString& message) override;
     std::optional<QString> input(const QString& title, const QString& prompt,
                                  const QString& value) override;

@@ -126,16 +126,21 @@ void DialogsTest::centredBoxSitsInTheMiddleOfTheScreen()
 
 void DialogsTest::confirm_data()
 {
+    QTest::addColumn<bool>("warning");
     QTest::addColumn<QString>("action");
     QTest::addColumn<bool>("expected");
-    QTest::newRow("OK") << "ok" << true;
-    QTest::newRow("Annuler") << "cancel" << false;
-    QTest::newRow("Escape") << "escape" << false;
-    QTest::newRow("closed") << "close" << false;
+    for (const bool warning : {false, true}) {
+        const char* kind = warning ? "warning: " : "";
+        QTest::addRow("%sOK", kind) << warning << "ok" << true;
+        QTest::addRow("%sAnnuler", kind) << warning << "cancel" << false;
+        QTest::addRow("%sEscape", kind) << warning << "escape" << false;
+        QTest::addRow("%sclosed", kind) << warning << "close" << false;
+    }
 }
 
 void DialogsTest::confirm()
 {
+    QFETCH(bool, warning);
     QFETCH(QString, action);
     QFETCH(bool, expected);
     QString title;
@@ -155,10 +160,12 @@ void DialogsTest::confirm()
             box->close();
     });
 
-    QCOMPARE(QtDialogs().confirm("Copier le fichier ?"), expected);
-    QCOMPARE(title, QString("Confirmer"));
+    QtDialogs dialogs;
+    const QString text = "Copier le fichier ?";
+    QCOMPARE(warning ? dialogs.confirmWarning(text) : dialogs.confirm(text), expected);
+    QCOMPARE(title, warning ? QString("Avertissement") : QString("Confirmer"));
     QCOMPARE(buttons, (QStringList{"Annuler", "OK"}));
-    QCOMPARE(icon, QMessageBox::Question);
+    QCOMPARE(icon, warning ? QMessageBox::Warning : QMessageBox::Question);
 }
 
 void DialogsTest::errorBox()
