@@ -1,9 +1,13 @@
 // Wrapping or inserting script syntax at the selection of the focused
-// script editor.
+// script editor, and the token pick of a double click in the external or
+// internal script.
 #include "app/Unit1.h"
 
+#include "platform/Services.h"
 #include "scripts/ScriptPane.h"
 #include "scripts/translation/ScriptEditingAids.h"
+
+#include <QLabel>
 
 namespace {
 
@@ -31,3 +35,12 @@ void applyAid(const TForm1& form, polyx::ScriptAid aid)
 void TForm1::SKR_COMMENT() { applyAid(*this, polyx::ScriptAid::Comment); }
 void TForm1::Baliser1Click() { applyAid(*this, polyx::ScriptAid::Tag); }
 void TForm1::Insrer1Click() { applyAid(*this, polyx::ScriptAid::Assignment); }
+
+void TForm1::PickToken(const QString& word)
+{
+    const std::optional<QString> token = polyx::PickToken(word);
+    if (!token)
+        return;
+    StatusPanelPick->setText(*token);
+    platform::clipboard().setText(*token);
+}

@@ -6,7 +6,7 @@
 
 void TForm1::SKR_EXT_PASTE()
 {
-    if (!platform::dialogs().confirm("Remplacer le texte par le contenu du presse papier ?"))
+    if (!platform::dialogs().confirmWarning("Remplacer le texte par le contenu du presse papier ?"))
         return;
     SKRIVO_EXT->SetFocus();
     SKRIVO_EXT->Clear();

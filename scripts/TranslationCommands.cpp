@@ -68,6 +68,12 @@ polyx::TranslationReport translateInPane(ScriptPane* pane, Translate translate)
     return report;
 }
 
+// The notification icon's balloon cuts the title and the text to its limits.
+void ShowBalloonReport(const QString& title, const QString& text)
+{
+    platform::balloon().show(title, text);
+}
+
 } // namespace
 
 // Rich to rich goes through RTF as a script file would. A pane in plain-text
@@ -100,7 +106,7 @@ void TForm1::FUSION_EXT_INT()
     const polyx::DictionaryEntries fusion = entriesOf(ValueListEditor_FUSION);
     const polyx::TranslationReport report = translateInPane(
         SKRIVO_INT, [&](polyx::TranslationTarget& target) { return polyx::TranslateIntoInternal(fusion, target); });
-    platform::balloon().show(report.balloonTitle, report.balloonText);
+    ShowBalloonReport(report.balloonTitle, report.balloonText);
     SelectFileKindTab(0);
 }
 
@@ -120,5 +126,5 @@ void TForm1::FUSION_POLYX()
         BusyWhileReplacing busy(target);
         return polyx::TranslateIntoUniversal(external, source, busy);
     });
-    platform::balloon().show(report.balloonTitle, report.balloonText);
+    ShowBalloonReport(report.balloonTitle, report.balloonText);
 }

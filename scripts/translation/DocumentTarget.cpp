@@ -1,21 +1,11 @@
 #include "scripts/translation/DocumentTarget.h"
 
+#include "scripts/ScriptText.h"
+
 #include <QTextDocument>
 
 namespace polyx {
 namespace {
-
-// The pane's text: paragraph and line breaks as '\n', every other character
-// as it stands; one character per document position.
-QString PaneText(const QTextDocument& document)
-{
-    QString text = document.toRawText();
-    for (QChar& c : text) {
-        if (c == QChar::ParagraphSeparator || c == QChar::LineSeparator)
-            c = u'\n';
-    }
-    return text;
-}
 
 // Characters that a document stores otherwise than written: line and
 // paragraph breaks, frame marks. A replacement holding none reads back
@@ -41,7 +31,7 @@ bool ReadsBackAsInserted(const QString& replacement)
 } // namespace
 
 DocumentTarget::DocumentTarget(QTextDocument& document)
-    : m_document(document), m_cursor(&document), m_text(PaneText(document))
+    : m_document(document), m_cursor(&document), m_text(DocumentText(document))
 {
     m_cursor.beginEditBlock();
 }
@@ -76,7 +66,7 @@ void DocumentTarget::ReplaceAll(const QString& code, const QString& replacement)
     if (ReadsBackAsInserted(replacement) && m_document.characterCount() - 1 == expectedSize)
         m_text.replace(positions, code.size(), replacement);
     else
-        m_text = SearchableText(PaneText(m_document));
+        m_text = SearchableText(DocumentText(m_document));
 }
 
 } // namespace polyx

@@ -4,8 +4,8 @@
 
 namespace polyx {
 
-// A translation's target held as plain text: a pane in plain-text mode
-// takes the result whole. Same replacements as DocumentTarget.
+// A translation's target held as plain text, for running the rules
+// without a document. Same replacements as DocumentTarget.
 class PlainTextTarget : public TranslationTarget {
 public:
     explicit PlainTextTarget(QString text) : m_text(std::move(text)) {}

@@ -31,13 +31,4 @@ QString ScriptAidInsertion(ScriptAid aid, const QString& selected)
     return QStringLiteral("@@_ := ");
 }
 
-ScriptAidEdit ApplyScriptAid(ScriptAid aid, const QString& text, qsizetype start,
-                             qsizetype length)
-{
-    const qsizetype from = qBound(qsizetype(0), start, text.size());
-    const qsizetype to = qBound(from, start + length, text.size());
-    const QString insertion = ScriptAidInsertion(aid, text.mid(from, to - from));
-    return {text.left(from) + insertion + text.mid(to), from + insertion.size()};
-}
-
 } // namespace polyx

@@ -21,14 +21,4 @@ enum class ScriptAid {
 // selected).
 QString ScriptAidInsertion(ScriptAid aid, const QString& selected);
 
-struct ScriptAidEdit {
-    QString text;
-    qsizetype caret; // just after the inserted text
-};
-
-// `text` with the selection [start, start + length) replaced by the aid's
-// insertion; a selection reaching outside the text is cut to it.
-ScriptAidEdit ApplyScriptAid(ScriptAid aid, const QString& text, qsizetype start,
-                             qsizetype length);
-
 } // namespace polyx

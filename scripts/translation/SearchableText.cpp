@@ -100,7 +100,9 @@ void ReplaceInPlace(QString& text, const QList<qsizetype>& positions, qsizetype 
     }
     qsizetype write = positions.first();
     for (qsizetype i = 0; i < count; ++i) {
-        std::memcpy(data + write, with, withSize * unit);
+        // An empty replacement may have no storage at all: memcpy forbids null.
+        if (withSize > 0)
+            std::memcpy(data + write, with, withSize * unit);
         write += withSize;
         const qsizetype from = positions.at(i) + codeLength;
         const qsizetype to = i + 1 < count ? positions.at(i + 1) : oldSize;

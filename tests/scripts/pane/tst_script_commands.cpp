@@ -256,7 +256,7 @@ private slots:
         m_form->SKRIVO_EXT->SetText("garde");
         m_fakes->clipboard.contents = "nouveau";
         trigger("SKR_EXT_PASTE");
-        QCOMPARE(m_fakes->dialogs.confirms, std::vector<QString>{"Remplacer le texte par le contenu du presse papier ?"});
+        QCOMPARE(m_fakes->dialogs.warningConfirms, std::vector<QString>{"Remplacer le texte par le contenu du presse papier ?"});
         QCOMPARE(m_form->SKRIVO_EXT->Text(), QString("garde"));
 
         m_fakes->dialogs.confirmAnswers.push_back(true);

@@ -101,6 +101,48 @@ private slots:
         QCOMPARE(m_form->SKRIVO_EXT->Text(), QString("NOM"));
     }
 
+    // The shortcuts of the external pop-up's items act while the external
+    // editor has the focus, and only there.
+    void popupShortcuts_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<int>("page");
+        QTest::addColumn<QString>("after");
+
+        const int alt = Qt::AltModifier;
+        QTest::newRow("Alt+C comments") << int(Qt::Key_C) << alt << 0 << "/* NOM */";
+        QTest::newRow("Alt+B tags") << int(Qt::Key_B) << alt << 0 << "{NOM}";
+        QTest::newRow("Alt+A inserts") << int(Qt::Key_A) << alt << 0 << "@@_ := ";
+        // No tag: the key is the internal editor's own.
+        QTest::newRow("Alt+B in the internal editor") << int(Qt::Key_B) << alt << 1 << "";
+        QTest::newRow("Ctrl+T writes the block") << int(Qt::Key_T) << int(Qt::ControlModifier) << 0
+                                                  << "NOM/*°";
+    }
+    void popupShortcuts()
+    {
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        QFETCH(int, page);
+        QFETCH(QString, after);
+        TForm1::selectPageQuietly(m_form->PageControl_SCRIPTS, page);
+        ScriptPane* editor = pane(page);
+        editor->SetText("NOM");
+        select(editor, 0, 3);
+        editor->SetFocus();
+        QTRY_COMPARE(m_form->focusWidget(), editor);
+
+        QTest::keyClick(editor, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+
+        if (after.isEmpty()) {
+            QVERIFY(!editor->Text().contains("{NOM}"));
+            return;
+        }
+        QCOMPARE(editor->Text().left(after.size()), after);
+        if (key != Qt::Key_T)
+            QCOMPARE(editor->Text().size(), after.size());
+    }
+
     void pickToken_data()
     {
         QTest::addColumn<QString>("selected");

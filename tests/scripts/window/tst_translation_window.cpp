@@ -236,6 +236,26 @@ private slots:
         QCOMPARE(fakes().cursor.depth(), 0);
     }
 
+    // The user's turn to the internal page stops where the fusion fails.
+    void fusionFailureStopsThePageChange()
+    {
+        TForm1& form = m_window->open();
+        setLines(form.ValueListEditor_EXT, {"<_AUTEUR>=A", "<X>=CODE", "<Y>=CODE"});
+        setLines(form.ValueListEditor_INT, {"<_AUTEUR>=B", "<X>=x", "<Y>=y"});
+        form.SKRIVO_EXT->SetText("CODE");
+        form.AUTO_TRAD->setChecked(true);
+        form.TabSet1->setCurrentIndex(4);
+        form.PageControl_SCRIPTS->tabBar()->setCurrentIndex(1);
+
+        QCOMPARE(fakes().dialogs.errors.size(), size_t(1));
+        QCOMPARE(fakes().dialogs.errors[0], QString("Une clé nommée \"CODE\" existe déjà"));
+        QCOMPARE(form.PageControl_SCRIPTS->currentIndex(), 1);
+        QVERIFY(form.SKRIVO_INT->IsEmpty());
+        QCOMPARE(form.TabSet1->currentIndex(), 1);
+        QVERIFY(fakes().balloon.shown.empty());
+        QCOMPARE(fakes().cursor.depth(), 0);
+    }
+
     void formattingAroundCodesStays_data()
     {
         QTest::addColumn<bool>("richTarget");
