@@ -129,6 +129,9 @@ QLineEdit* DictionaryPane::createCellEditor(QWidget* parent, const QModelIndex& 
 {
     auto* editor = new QLineEdit(parent);
     editor->setFrame(false);
+    // The current cell always has an editor: a right click on it must still
+    // open the grid's pop-up menu.
+    editor->setContextMenuPolicy(Qt::NoContextMenu);
     m_editor = editor;
     m_editorIndex = index;
     m_editorShown = false;

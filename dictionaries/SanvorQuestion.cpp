@@ -4,18 +4,19 @@
 
 namespace polyx {
 
-QString SanvorQuestionLine(const QString& typed)
+QString NormalizeQuestion(const QString& typed)
 {
-    QString key = typed;
-    for (QChar& c : key) {
+    QString name = typed;
+    for (QChar& c : name)
         if (c >= u'a' && c <= u'z')
             c = QChar(c.unicode() - u'a' + u'A');
-    }
-    key = StripBlanks(key);
-    key.replace(u' ', u'_');
-    key.remove(u'<');
-    key.remove(u'>');
-    return u'<' + key + QStringLiteral(">=");
+    name = StripBlanks(name);
+    name.replace(u' ', u'_');
+    name.remove(u'<');
+    name.remove(u'>');
+    return u'<' + name + u'>';
 }
+
+QString SanvorQuestionLine(const QString& typed) { return NormalizeQuestion(typed) + u'='; }
 
 } // namespace polyx

@@ -5,9 +5,9 @@
 #include "app/WorkFolders.h"
 #include "dictionaries/DictionaryPane.h"
 #include "dictionaries/KeyCompletion.h"
+#include "dictionaries/SanvorQuestion.h"
 #include "platform/Services.h"
 #include "questions/QuestionList.h"
-#include "questions/QuestionText.h"
 #include "scripts/ScriptPane.h"
 
 #include <QFile>
@@ -66,7 +66,7 @@ void TForm1::DICO_QUESTIONS_REBUILD()
                                         "A partir des Clés du dictionnaire externe\r\n\r\n")
                          + QStringLiteral("%1 clés disponibles").arg(external.Count())
                          + QStringLiteral("\r\n\r\nVoulez-vous écraser le Questionnaire Universel ?");
-    if (platform::dialogs().confirm(text))
+    if (platform::dialogs().confirmWarning(text))
         JvCheckListBox_QUESTION->SetTexts(external.Keys());
 }
 
@@ -97,8 +97,5 @@ void TForm1::PlacerdanslescritpUniversel1Click()
         selectPageQuietly(PageControl_SCRIPTS, PageControl_SCRIPTS->indexOf(TabSheet_SKR_UNI));
         return;
     }
-    const QString question = JvCheckListBox_QUESTION->Text(JvCheckListBox_QUESTION->RequireItemIndex());
-    QTextCursor cursor = SKRIVO_POLYX->textCursor();
-    cursor.insertText(question);
-    SKRIVO_POLYX->setTextCursor(cursor);
+    SKRIVO_POLYX->SetSelText(JvCheckListBox_QUESTION->Text(JvCheckListBox_QUESTION->RequireItemIndex()));
 }

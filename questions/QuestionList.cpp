@@ -4,6 +4,7 @@
 #include "questions/QuestionOrder.h"
 
 #include <QKeyEvent>
+#include <QMouseEvent>
 
 namespace {
 
@@ -112,6 +113,16 @@ void QuestionList::keyPressEvent(QKeyEvent* event)
     const int before = ItemIndex();
     QListWidget::keyPressEvent(event);
     if (ItemIndex() != before)
+        emit picked();
+}
+
+void QuestionList::mousePressEvent(QMouseEvent* event)
+{
+    const int before = ItemIndex();
+    QListWidget::mousePressEvent(event);
+    // A left click is told when the button goes up; a right press selects
+    // the entry its pop-up menu is about to act on.
+    if (event->button() != Qt::LeftButton && ItemIndex() != before)
         emit picked();
 }
 

@@ -12,9 +12,12 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
+#include <QMenu>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
 
 Q_DECLARE_METATYPE(std::optional<QString>)
@@ -124,6 +127,35 @@ private slots:
         trigger(item);
         QTEST(lines(grid), "expected");
         QCOMPARE(m_fakes->dialogs.errors, error.isEmpty() ? std::vector<QString>() : std::vector<QString>{error});
+    }
+
+    void rightClickOnTheEditedCellOpensTheGridMenu_data()
+    {
+        QTest::addColumn<QString>("grid");
+        QTest::addColumn<QString>("menu");
+        QTest::newRow("external") << "ValueListEditor_EXT" << "Pop_DICext";
+        QTest::newRow("internal") << "ValueListEditor_INT" << "Pop_DIint";
+        QTest::newRow("Sanvor") << "ValueListEditor_SANVOR" << "Pop_SANVOR";
+    }
+    void rightClickOnTheEditedCellOpensTheGridMenu()
+    {
+        QFETCH(QString, grid);
+        QFETCH(QString, menu);
+        enterCell(grid, 2, 1);
+        auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+        QVERIFY(editor);
+        // A line edit's own menu would run a loop of its own: closed from there.
+        QString shown;
+        QTimer::singleShot(0, this, [&shown] {
+            if (QWidget* popUp = QApplication::activePopupWidget()) {
+                shown = popUp->objectName();
+                popUp->close();
+            }
+        });
+        QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(2, 2), editor->mapToGlobal(QPoint(2, 2)));
+        QApplication::sendEvent(editor, &click);
+        QTRY_COMPARE(shown, menu);
+        QCOMPARE(pane(grid)->CurrentRow(), 2);
     }
 
     void doubleClickPastesTheClipboard_data()

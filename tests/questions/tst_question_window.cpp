@@ -15,6 +15,7 @@
 #include <QFile>
 #include <QPlainTextEdit>
 #include <QSignalSpy>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -198,6 +199,18 @@ private slots:
         QVERIFY(errors().empty());
     }
 
+    void spaceTogglesTheSelectedEntry()
+    {
+        showForm();
+        fill({"<A>", "<B>"}, 1);
+        list()->setFocus();
+        QTest::keyClick(list(), Qt::Key_Space);
+        QCOMPARE(list()->CheckedTexts(), QStringList({"<B>"}));
+        QTest::keyClick(list(), Qt::Key_Space);
+        QVERIFY(list()->CheckedTexts().isEmpty());
+        QCOMPARE(list()->ItemIndex(), 1);
+    }
+
     void purgeKeepsTheMemo()
     {
         m_form->Memo_QUESTIONS->setPlainText("information");
@@ -304,6 +317,21 @@ private slots:
                                QString("Impossible de créer le fichier \"%1\". Accès refusé").arg(questionFile())});
     }
 
+    void saveRefreshesTheFileList()
+    {
+        m_form->Button1Click(); // the file list shows the work folder
+        m_form->TabSet1->setCurrentIndex(0); // "DIC"
+        const auto listed = [this] {
+            QStringList names;
+            for (int row = 0; row < m_form->JvFileListBox1->count(); ++row)
+                names << m_form->JvFileListBox1->item(row)->text();
+            return names;
+        };
+        QVERIFY(!listed().contains("~POLYX.DICU"));
+        trigger("Sauver3");
+        QVERIFY(listed().contains("~POLYX.DICU"));
+    }
+
     void rebuild_data()
     {
         QTest::addColumn<QStringList>("external");
@@ -333,6 +361,7 @@ private slots:
             QString("Vous allez reconstituer le Dictionnaire des QUESTIONS UNIVERSELLES\r\nA partir des Clés du "
                     "dictionnaire externe\r\n\r\n%1 clés disponibles\r\n\r\nVoulez-vous écraser le Questionnaire "
                     "Universel ?").arg(announced)});
+        QCOMPARE(m_fakes->dialogs.warningConfirms, m_fakes->dialogs.confirms);
         QCOMPARE(list()->Texts(), texts);
         QCOMPARE(list()->CheckedTexts().isEmpty(), confirmed);
         QCOMPARE(list()->ItemIndex(), confirmed ? -1 : 0);
@@ -465,6 +494,38 @@ private slots:
         QCOMPARE(errors(), std::vector<QString>{
                                QString("Impossible d'ouvrir le fichier \"%1\". Accès refusé").arg(listFolder() + "/@BAD.TXT")});
         QCOMPARE(m_form->Memo_QUESTIONS->toPlainText(), QString("code"));
+    }
+
+    void informationFollowsTheFileListFolder()
+    {
+        showForm();
+        const QString parent = QDir(m_dir->path()).absolutePath();
+        writeBytes(parent + "/@NOM.TXT", "en haut\r\n");
+        writeBytes(listFolder() + "/@NOM.TXT", "en bas\r\n");
+        m_form->Button1Click(); // the file list goes up one folder
+        QCOMPARE(QDir(m_form->FileListFolder()).absolutePath(), parent);
+        fill({"<NOM>", "<AGE>"});
+
+        QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, centreOf(0));
+        QCOMPARE(m_form->Memo_QUESTIONS->toPlainText(), QString("en haut"));
+        list()->SetItemIndex(1);
+        trigger("mnuQuestions_PROP");
+        QVERIFY(QFile::exists(parent + "/@AGE.TXT"));
+        QVERIFY(!QFile::exists(listFolder() + "/@AGE.TXT"));
+        QCOMPARE(m_fakes->desktop.edited.size(), size_t(1));
+        QCOMPARE(QFileInfo(m_fakes->desktop.edited[0]).absoluteFilePath(), parent + "/@AGE.TXT");
+        QVERIFY(errors().empty());
+    }
+
+    void rightPressShowsTheEntryItSelects()
+    {
+        showForm();
+        writeBytes(listFolder() + "/@AGE.TXT", "age\r\n");
+        fill({"<NOM>", "<AGE>"}, 0);
+        QTest::mousePress(list()->viewport(), Qt::RightButton, {}, centreOf(1));
+        QTest::mouseRelease(list()->viewport(), Qt::RightButton, {}, centreOf(1));
+        QCOMPARE(list()->ItemIndex(), 1);
+        QCOMPARE(m_form->Memo_QUESTIONS->toPlainText(), QString("age"));
     }
 
     void propertiesCreateTheTemplateOnce_data()
