@@ -3,18 +3,22 @@
 #include <QStringList>
 
 class QMimeData;
+class QWidget;
 
 // The local files a drag carries, in the order the desktop gives them.
 QStringList DroppedFiles(const QMimeData* mime);
 
-// Installed on the window's widgets that take drops of their own (text
-// boxes): a drag of files passes through them to the window, so files can
-// be dropped anywhere on it.
+// Makes a drag of files over any widget of `window` that takes drops of its
+// own (text boxes, cell editors opened later) pass on to the window, so
+// files can be dropped anywhere on it. Owned by the window.
 class FileDropPassThrough : public QObject {
     Q_OBJECT
 public:
-    using QObject::QObject;
+    explicit FileDropPassThrough(QWidget* window);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QWidget* m_window;
 };

@@ -38,10 +38,7 @@ void TForm1::connectFilePanel()
     connect(fileList(), &QListWidget::doubleClicked, this, guarded(&TForm1::JvFileListBox1DblClick));
 
     setAcceptDrops(true);
-    auto* passThrough = new FileDropPassThrough(this);
-    for (QWidget* widget : findChildren<QWidget*>())
-        if (widget->acceptDrops())
-            widget->installEventFilter(passThrough);
+    new FileDropPassThrough(this);
 }
 
 void TForm1::RefreshFileList() { fileList()->refresh(); }
@@ -127,8 +124,9 @@ void TForm1::Renommer1Click()
     const QString fileName = polyx::FileNameOf(path);
     const qsizetype dot = fileName.lastIndexOf(u'.');
     const QString newPath = QDir(FileListFolder()).filePath(*name + (dot < 0 ? QString() : fileName.mid(dot)));
-    // QFile refuses to rename onto an existing name, as the user expects.
-    if (QFile::rename(path, newPath))
+    // QFile refuses to rename onto an existing name, as the user expects;
+    // the name the file already has is no other file.
+    if (newPath == path || QFile::rename(path, newPath))
         RefreshFileList();
     else
         platform::dialogs().message(platform::BoxKind::Plain, "Erreur Ligne 1187 : Renommer le Fichier\r\n" + path

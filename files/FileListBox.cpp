@@ -21,6 +21,8 @@ FileListBox::FileListBox(QWidget* parent)
     setResizeMode(QListView::Adjust);
     setUniformItemSizes(true);
     setTextElideMode(Qt::ElideRight);
+    const int icon = style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, this);
+    setIconSize(QSize(icon, icon));
     connect(this, &QListWidget::clicked, this, &FileListBox::picked);
     refresh();
 }
@@ -45,6 +47,7 @@ void FileListBox::refresh()
         auto* item = new QListWidgetItem(m_icons.icon(QFileInfo(dir.filePath(entry.name))), entry.name, this);
         item->setData(kFolderRole, entry.isFolder);
     }
+    fitColumns();
 }
 
 QString FileListBox::pathAt(int row) const { return QDir(m_folder).filePath(item(row)->text()); }
@@ -71,9 +74,14 @@ void FileListBox::resizeEvent(QResizeEvent* event)
     fitColumns();
 }
 
-// Two columns share the width; more of them scroll sideways.
+// Two columns share the width, each wide enough for the longest name: the
+// user must read whole names; more columns scroll sideways.
 void FileListBox::fitColumns()
 {
-    const int icon = style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, this);
-    setGridSize(QSize(qMax(40, viewport()->width() / 2), qMax(fontMetrics().height(), icon) + 4));
+    const int icon = iconSize().width();
+    int widest = 0;
+    for (int row = 0; row < count(); ++row)
+        widest = qMax(widest, fontMetrics().horizontalAdvance(item(row)->text()));
+    const int column = qMax(viewport()->width() / 2, widest + icon + 16);
+    setGridSize(QSize(column, qMax(fontMetrics().height(), icon) + 4));
 }

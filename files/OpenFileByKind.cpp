@@ -18,7 +18,7 @@ namespace {
 bool confirmReplacement(OpenTarget target, int currentCount, const QString& path)
 {
     const int loaded = int(polyx::TextLinesFile::Read(path).lines.size());
-    return platform::dialogs().confirm(polyx::ReplaceQuestion(target, currentCount, FileLabel(path), loaded));
+    return platform::dialogs().confirmWarning(polyx::ReplaceQuestion(target, currentCount, FileLabel(path), loaded));
 }
 
 } // namespace

@@ -19,6 +19,7 @@
 #include <QTemporaryDir>
 #include <QToolButton>
 #include <QUrl>
+#include <QWindow>
 #include <QtTest>
 
 namespace {
@@ -202,6 +203,29 @@ private slots:
         QCOMPARE(m_form->ValueListEditor_EXT->lines().Lines(), QStringList{"<A>=1"});
     }
 
+    void keysOfTheList()
+    {
+        populate({"a.dico", "b.dico"}, "<A>=1\r\n");
+        m_form->show();
+        QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
+        list()->setFocus();
+        pick("a.dico");
+        QTest::keyClick(list(), Qt::Key_Down);
+        QCOMPARE(labelOf("ValueListEditor_EXT"), QString("B"));
+        writeFile(listed("c.dico"), "x");
+        QTest::keyClick(list(), Qt::Key_F5);
+        QCOMPARE(shown(), (QStringList{"a.dico", "b.dico", "c.dico"}));
+        pick("b.dico");
+        QTest::keyClick(list(), Qt::Key_F2);
+        QCOMPARE(dialogs().inputs.size(), size_t(1));
+        QTest::keyClick(list(), Qt::Key_E, Qt::ControlModifier);
+        QCOMPARE(m_fakes->desktop.folders, std::vector<QString>{m_form->FileListFolder()});
+        QTest::keyClick(list(), Qt::Key_G, Qt::ControlModifier);
+        QCOMPARE(dialogs().messages.size(), size_t(1));
+        QCOMPARE(dialogs().messages[0].text, QString("Vous devez selectionner au moins 2 dicos pour pouvoir les Fusionner"));
+        QVERIFY(dialogs().errors.empty());
+    }
+
     void openingDictionaries_data()
     {
         QTest::addColumn<QString>("file");
@@ -261,6 +285,7 @@ private slots:
         QCOMPARE(m_form->ValueListEditor_SANVOR->lines().Count(), sanvorLines);
         QCOMPARE(labelOf("ValueListEditor_SANVOR"), QString("Sanvor"));
         QCOMPARE(dialogs().confirms.size(), size_t(question.isEmpty() ? 0 : 1));
+        QCOMPARE(dialogs().warningConfirms, dialogs().confirms); // replacing a pane warns
         if (!question.isEmpty())
             QVERIFY2(dialogs().confirms[0].startsWith(question), qPrintable(dialogs().confirms[0]));
         QVERIFY(dialogs().errors.empty());
@@ -317,6 +342,8 @@ private slots:
                                             << QStringList{"ABC.dico"} << "";
         QTest::newRow("existing target") << QStringList{"abc.dico", "XYZ.dico"} << std::optional<QString>("XYZ")
                                          << QStringList{"abc.dico", "XYZ.dico"} << "XYZ.dico";
+        QTest::newRow("its own name") << QStringList{"abc.dico"} << std::optional<QString>("abc")
+                                      << QStringList{"abc.dico"} << "";
         QTest::newRow("cancelled") << QStringList{"abc.dico"} << std::optional<QString>() << QStringList{"abc.dico"} << "";
     }
     void renaming()
@@ -502,6 +529,62 @@ private slots:
         QVERIFY(!QFile::exists(listed("AUTRE.DICO")));
     }
 
+    // As the desktop delivers them: enter, moves and drop on the native
+    // window, which picks the widget under the pointer.
+    void dropsOverAnyWidgetReachTheWindow_data()
+    {
+        QTest::addColumn<QString>("widget");
+        QTest::newRow("script editor") << "SKRIVO_EXT";
+        QTest::newRow("mask box") << "Edit_MASK";
+        QTest::newRow("dictionary grid") << "ValueListEditor_EXT";
+        QTest::newRow("file list") << "JvFileListBox1";
+        QTest::newRow("cell editor opened later") << "";
+    }
+    void dropsOverAnyWidgetReachTheWindow()
+    {
+        QFETCH(QString, widget);
+        writeFile(dropped("corresp.dico"), "<A>=1\r\n");
+        m_form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+        QWidget* over = nullptr;
+        if (widget.isEmpty()) {
+            DictionaryPane* grid = m_form->ValueListEditor_EXT;
+            grid->edit(grid->model().index(0, 1));
+            over = grid->findChild<QLineEdit*>();
+        } else {
+            over = m_form->findChild<QWidget*>(widget);
+        }
+        QVERIFY(over);
+        if (auto* area = qobject_cast<QAbstractScrollArea*>(over))
+            over = area->viewport();
+        const QString scriptBefore = m_form->SKRIVO_EXT->Text();
+        QMimeData mime;
+        mime.setUrls({QUrl::fromLocalFile(dropped("corresp.dico"))});
+        mime.setText(QUrl::fromLocalFile(dropped("corresp.dico")).toString());
+        QWindow* window = m_form->windowHandle();
+        const QPoint at = window->mapFromGlobal(over->mapToGlobal(over->rect().center()));
+        const Qt::DropActions actions = Qt::CopyAction | Qt::MoveAction;
+        QDragEnterEvent enter(at, actions, &mime, Qt::LeftButton, {});
+        QApplication::sendEvent(window, &enter);
+        QVERIFY(enter.isAccepted());
+        // The desktop's move comes accepted with the action the enter chose.
+        QDragMoveEvent move(at + QPoint(1, 1), actions, &mime, Qt::LeftButton, {});
+        move.setDropAction(enter.dropAction());
+        move.accept();
+        QApplication::sendEvent(window, &move);
+        QVERIFY(move.isAccepted());
+        QCOMPARE(move.dropAction(), Qt::CopyAction);
+        QDropEvent drop(at + QPoint(1, 1), actions, &mime, Qt::LeftButton, {});
+        drop.setDropAction(move.dropAction());
+        dialogs().confirmAnswers = {true};
+        QApplication::sendEvent(window, &drop);
+        QCOMPARE(drop.dropAction(), Qt::CopyAction);
+        QTRY_COMPARE(dialogs().confirms.size(), size_t(1));
+        QCOMPARE(labelOf("ValueListEditor_EXT"), QString("CORRESP"));
+        QCOMPARE(m_form->SKRIVO_EXT->Text(), scriptBefore);
+        QCOMPARE(m_form->Edit_MASK->text(), QString());
+    }
+
     void backup_data()
     {
         QTest::addColumn<QStringList>("files");
@@ -583,6 +666,18 @@ private slots:
         QCOMPARE(m_form->Edit_MASK->text(), QString("_"));
         QCOMPARE(shown(), QStringList{"_DUPONT.DICO"});
         QVERIFY(dialogs().errors.empty());
+    }
+
+    void joinKeepsWhatTheCodePageCannotHold()
+    {
+        writeFile(listed("a.dico"), "\xEF\xBB\xBF<OMEGA>=\xCE\xA9\r\n");
+        writeFile(listed("b.dico"), "<AGE>=age\r\n");
+        trigger("RAffraichir1");
+        dialogs().confirmAnswers = {true};
+        dialogs().saveAnswers = {listed("_GREC.DICO")};
+        trigger("Regrouperlesdictionnaires1");
+        QCOMPARE(readFile(listed("_GREC.DICO")),
+                 QByteArray("\xEF\xBB\xBF\r\n<_CODE>=0\r\n<_TITRE>=G L O B A L\r\n<AGE>=age\r\n<OMEGA>=\xCE\xA9\r\n"));
     }
 
     void joinAsksBeforeReplacing_data()
