@@ -1,0 +1,456 @@
+// Each heavy path of the program against the same work done the plainest
+// way, timed in the same run. Start from the build folder:
+//   QT_QPA_PLATFORM=offscreen bench/polyx_bench
+#include "BenchHarness.h"
+
+#include "app/Unit1.h"
+#include "dictionaries/DictionaryCompression.h"
+#include "dictionaries/DictionaryLines.h"
+#include "dictionaries/DictionaryPane.h"
+#include "dictionaries/FusionDictionary.h"
+#include "dictionaries/KeyCollation.h"
+#include "platform/ProgramPath.h"
+#include "platform/testing/FakeServices.h"
+#include "scripts/ScriptPane.h"
+#include "scripts/rtf/RtfReader.h"
+#include "scripts/rtf/RtfWriter.h"
+#include "scripts/translation/DocumentTarget.h"
+#include "scripts/translation/PlainTextTarget.h"
+#include "scripts/translation/TranslationRules.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QHash>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QSaveFile>
+#include <QSet>
+#include <QTemporaryDir>
+#include <QTextCursor>
+#include <QTextDocument>
+
+#include <algorithm>
+#include <cstdio>
+#include <memory>
+
+using bench::measure;
+using bench::printRow;
+
+namespace {
+
+constexpr int kDictionaryLines = 20000;
+constexpr int kTranslationEntries = 2000;
+constexpr qsizetype kScriptSize = 1'000'000;
+
+QByteArray readAll(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        qFatal("cannot read %s", qPrintable(path));
+    return file.readAll();
+}
+
+void writeAll(const QString& path, const QByteArray& bytes)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+        qFatal("cannot write %s", qPrintable(path));
+}
+
+QStringList numberedLines(const char* pattern, int count)
+{
+    QStringList lines;
+    lines.reserve(count);
+    for (int i = 0; i < count; ++i)
+        lines.append(QString::asprintf(pattern, i, i));
+    return lines;
+}
+
+void writeLines(const QString& path, const QStringList& lines)
+{
+    writeAll(path, (lines.join("\r\n") + "\r\n").toLatin1());
+}
+
+// ---- dictionaries ----
+
+void dictionaryLoadAndSave(const QDir& dir)
+{
+    const QString path = dir.filePath("load.DICO");
+    const QString copy = dir.filePath("save.DICO");
+    writeLines(path, numberedLines("<CODE%05d>=Valeur n\xb0 %d, r\xe9sultat m\xe9" "dical", kDictionaryLines));
+
+    const auto ours = measure([] {}, [&] {
+        polyx::DictionaryLines lines;
+        lines.LoadFromFile(path);
+    });
+    const auto base = measure([] {}, [&] { readAll(path); });
+    printRow("dictionary load, 20,000 lines / raw read", ours, base);
+
+    polyx::DictionaryLines loaded;
+    loaded.LoadFromFile(path);
+    const QByteArray bytes = readAll(path);
+    const auto oursSave = measure([] {}, [&] { loaded.SaveToFile(copy); });
+    const auto baseSave = measure([] {}, [&] { writeAll(copy, bytes); });
+    printRow("dictionary save, 20,000 lines / raw atomic write", oursSave, baseSave);
+}
+
+// Blanks around keys and values, values cut at ':' for three panes, then
+// sorted by key under the same collation as the program.
+QStringList compressedPlainly(const QStringList& lines, bool cut, const QCollator& collator)
+{
+    struct Entry {
+        QString key;
+        QString line;
+        QCollatorSortKey sortKey;
+    };
+    std::vector<Entry> entries;
+    entries.reserve(lines.size() + 3);
+    for (const QString& line : lines) {
+        const qsizetype equals = line.indexOf(u'=');
+        const QString key = line.left(std::max<qsizetype>(equals, 0)).trimmed();
+        if (key.isEmpty())
+            continue;
+        QString value = equals < 0 ? line.trimmed() : line.sliced(equals + 1).trimmed();
+        if (cut) {
+            const qsizetype colon = value.indexOf(u':');
+            if (colon >= 0)
+                value.truncate(colon);
+        }
+        entries.push_back({key, key + u'=' + value, collator.sortKey(key)});
+    }
+    for (const char* header : {"<_AUTEUR>", "<_TITRE>", "<_CODE>"})
+        entries.push_back({header, QString(header) + u'=', collator.sortKey(header)});
+    std::stable_sort(entries.begin(), entries.end(),
+                     [](const Entry& a, const Entry& b) { return a.sortKey.compare(b.sortKey) < 0; });
+    QStringList result;
+    result.reserve(qsizetype(entries.size()));
+    for (const Entry& entry : entries)
+        result.append(entry.line);
+    return result;
+}
+
+void compression(const QDir& dir)
+{
+    const QStringList paneLines[4] = {
+        numberedLines("  <EXT%05d>  =  valeur %d : suite ", kDictionaryLines),
+        numberedLines(" <INT%05d> = \xa3[SG : v%d]# ", kDictionaryLines),
+        numberedLines("<FUS%05d> =  code %d:reste", kDictionaryLines),
+        numberedLines("  <SAN%05d>=SG:%d:QUESTION  ", kDictionaryLines),
+    };
+    QString paths[4];
+    for (int i = 0; i < 4; ++i) {
+        paths[i] = dir.filePath(QString("pane%1.DICO").arg(i));
+        writeLines(paths[i], paneLines[i]);
+    }
+    std::unique_ptr<polyx::DictionaryLines> panes[4];
+    const auto ours = measure(
+        [&] {
+            for (int i = 0; i < 4; ++i) {
+                panes[i] = std::make_unique<polyx::DictionaryLines>();
+                panes[i]->LoadFromFile(paths[i]);
+            }
+        },
+        [&] { polyx::CompressAllDictionaries(*panes[0], *panes[1], *panes[2], *panes[3]); });
+    const QCollator collator = polyx::KeyCollator();
+    const auto base = measure([] {}, [&] {
+        for (int i = 0; i < 4; ++i)
+            compressedPlainly(paneLines[i], i < 3, collator);
+    });
+    if (panes[3]->Lines() != compressedPlainly(paneLines[3], false, collator))
+        qFatal("compression and its baseline differ");
+    printRow("DICO_COMPRESS, four 20,000-line panes / plain lists", ours, base);
+}
+
+void fusion(const QDir& dir)
+{
+    QStringList external = numberedLines("<K%05d>=EXT%05d", kDictionaryLines);
+    QStringList internal = numberedLines("<K%05d>=\xa3[SG : v%05d]#", kDictionaryLines);
+    std::reverse(internal.begin(), internal.end());
+    const QString externalPath = dir.filePath("ext.DICO");
+    const QString internalPath = dir.filePath("int.DICO");
+    writeLines(externalPath, external);
+    writeLines(internalPath, internal);
+    polyx::DictionaryLines ext, in;
+    ext.LoadFromFile(externalPath);
+    in.LoadFromFile(internalPath);
+
+    std::unique_ptr<polyx::DictionaryLines> result;
+    const auto ours = measure([&] { result = std::make_unique<polyx::DictionaryLines>(); },
+                              [&] { polyx::GenerateFusion(ext, in, *result); });
+    const auto base = measure([] {}, [&] {
+        QHash<QString, QString> values;
+        for (const QString& line : in.Lines())
+            values.insert(line.section(u'=', 0, 0).toCaseFolded(), line.section(u'=', 1));
+        QStringList lines;
+        QSet<QString> codes;
+        for (const QString& line : ext.Lines()) {
+            const auto found = values.constFind(line.section(u'=', 0, 0).toCaseFolded());
+            if (found == values.cend())
+                continue;
+            const QString code = line.section(u'=', 1);
+            if (codes.contains(code.toCaseFolded()))
+                qFatal("repeated code");
+            codes.insert(code.toCaseFolded());
+            lines.append(code + u'=' + *found);
+        }
+    });
+    if (result->Count() != kDictionaryLines)
+        qFatal("fusion gave %d lines", result->Count());
+    printRow("fusion of two 20,000-line dictionaries / hash join", ours, base);
+}
+
+// ---- translation ----
+
+struct TranslationCase {
+    QString externalScript;          // holds the external codes
+    polyx::DictionaryEntries fusion; // two header rows, then external code -> internal code
+    polyx::DictionaryEntries external; // universal key -> external code
+};
+
+QString externalCode(int i) { return QString::asprintf("[E%04d]", i); }
+QString internalCode(int i) { return QString::asprintf("\u00a3[SG : champ %04d]#", i); }
+QString universalKey(int i) { return QString::asprintf("<CLE%04d>", i); }
+
+TranslationCase translationCase()
+{
+    TranslationCase c;
+    c.fusion.append(polyx::DictionaryEntry{"Dr Ext", "Moi"});
+    c.fusion.append(polyx::DictionaryEntry{"Lettre", "Courrier"});
+    for (int i = 0; i < kTranslationEntries; ++i) {
+        c.fusion.append({externalCode(i), internalCode(i)});
+        c.external.append({universalKey(i), externalCode(i)});
+    }
+    // A tenth of the codes the script holds are in no dictionary; some are
+    // written in another letter case.
+    QRandomGenerator random(20240601);
+    QString& text = c.externalScript;
+    text.reserve(kScriptSize + 200);
+    for (int line = 0; text.size() < kScriptSize; ++line) {
+        QString first = externalCode(random.bounded(kTranslationEntries * 11 / 10));
+        if (line % 7 == 0)
+            first = first.toLower();
+        text += QString::asprintf("Ligne %d : le patient ", line) + first + " pr\u00e9sente "
+            + externalCode(random.bounded(kTranslationEntries * 11 / 10))
+            + ", suivi habituel et examen clinique sans particularit\u00e9.\n";
+    }
+    return c;
+}
+
+// The same ordered replacements with nothing but QString.
+QString translatedPlainly(const polyx::DictionaryEntries& entries, qsizetype first,
+                          const QString& tested, QString text, bool intoUniversal)
+{
+    for (qsizetype i = first; i < entries.size(); ++i) {
+        const auto& [key, value] = entries[i];
+        if (!polyx::IsUsableEntry(key, value))
+            continue;
+        const QString& code = intoUniversal ? value : key;
+        const QString& replacement = intoUniversal ? key : value;
+        if ((intoUniversal ? tested : text).contains(code, Qt::CaseSensitive))
+            text.replace(code, replacement, Qt::CaseInsensitive);
+    }
+    return text;
+}
+
+// Paragraphs with bold codes and italic words, as a formatted letter has.
+void fillRich(QTextDocument& document, const QString& text)
+{
+    document.clear();
+    QTextCursor cursor(&document);
+    QTextCharFormat plain, bold, italic;
+    bold.setFontWeight(QFont::Bold);
+    italic.setFontItalic(true);
+    cursor.beginEditBlock();
+    const QStringList lines = text.split(u'\n');
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (i > 0)
+            cursor.insertBlock();
+        const QString& line = lines[i];
+        const qsizetype cut = line.indexOf(u'[');
+        if (cut < 0) {
+            cursor.insertText(line, plain);
+            continue;
+        }
+        cursor.insertText(line.left(cut), i % 3 ? plain : italic);
+        cursor.insertText(line.sliced(cut, 7), bold);
+        cursor.insertText(line.sliced(cut + 7), plain);
+    }
+    cursor.endEditBlock();
+}
+
+QString documentText(const QTextDocument& document)
+{
+    return document.toPlainText().replace(QChar::ParagraphSeparator, u'\n');
+}
+
+void translationLibrary(const TranslationCase& c)
+{
+    const QString& script = c.externalScript;
+    const QString baseInternal = translatedPlainly(c.fusion, 2, script, script, false);
+    const QString baseUniversal = translatedPlainly(c.external, 0, script, script, true);
+    const auto baseIn = measure([] {}, [&] { translatedPlainly(c.fusion, 2, script, script, false); });
+    const auto baseUni = measure([] {}, [&] { translatedPlainly(c.external, 0, script, script, true); });
+
+    std::unique_ptr<polyx::PlainTextTarget> plain;
+    const auto intoInternal = measure([&] { plain = std::make_unique<polyx::PlainTextTarget>(script); },
+                                      [&] { polyx::TranslateIntoInternal(c.fusion, *plain); });
+    if (plain->text() != baseInternal)
+        qFatal("plain internal translation and its baseline differ");
+    printRow("FUSION_EXT_INT engine, 1 MB plain / QString", intoInternal, baseIn);
+    const auto intoUniversal = measure([&] { plain = std::make_unique<polyx::PlainTextTarget>(script); },
+                                       [&] { polyx::TranslateIntoUniversal(c.external, script, *plain); });
+    if (plain->text() != baseUniversal)
+        qFatal("plain universal translation and its baseline differ");
+    printRow("FUSION_POLYX engine, 1 MB plain / QString", intoUniversal, baseUni);
+
+    QTextDocument prototype;
+    fillRich(prototype, script);
+    std::unique_ptr<QTextDocument> document;
+    const auto richInternal = measure([&] { document.reset(prototype.clone()); }, [&] {
+        polyx::DocumentTarget target(*document);
+        polyx::TranslateIntoInternal(c.fusion, target);
+    });
+    if (documentText(*document) != baseInternal)
+        qFatal("rich internal translation and its baseline differ");
+    printRow("FUSION_EXT_INT engine, 1 MB rich document / QString", richInternal, baseIn);
+    const auto richUniversal = measure([&] { document.reset(prototype.clone()); }, [&] {
+        polyx::DocumentTarget target(*document);
+        polyx::TranslateIntoUniversal(c.external, script, target);
+    });
+    if (documentText(*document) != baseUniversal)
+        qFatal("rich universal translation and its baseline differ");
+    printRow("FUSION_POLYX engine, 1 MB rich document / QString", richUniversal, baseUni);
+}
+
+void setPane(DictionaryPane* pane, const QStringList& lines)
+{
+    pane->lines().ClearLines();
+    for (const QString& line : lines)
+        pane->lines().AddLine(line);
+}
+
+// The whole command as the user starts it: copy of the external script,
+// fusion, replacements in the pane, caret and balloon.
+void translationWindow(const TranslationCase& c, const QDir& dir)
+{
+    platform::setProgramPath(dir.filePath("PolyxX"));
+    platform::FakeServices fakes;
+    TForm1 form;
+    QStringList external{"<_AUTEUR>=Dr Ext", "<_TITRE>=Lettre", "<_CODE>=B12"};
+    QStringList internal{"<_AUTEUR>=Moi", "<_TITRE>=Courrier", "<_CODE>=C1"};
+    for (int i = 0; i < kTranslationEntries; ++i) {
+        external.append(universalKey(i) + u'=' + externalCode(i));
+        internal.append(universalKey(i) + u'=' + internalCode(i));
+    }
+    setPane(form.ValueListEditor_EXT, external);
+    setPane(form.ValueListEditor_INT, internal);
+    const QString& script = c.externalScript;
+    const auto baseIn = measure([] {}, [&] { translatedPlainly(c.fusion, 2, script, script, false); });
+    const auto baseUni = measure([] {}, [&] { translatedPlainly(c.external, 0, script, script, true); });
+
+    QTextDocument prototype;
+    fillRich(prototype, script);
+    for (bool rich : {false, true}) {
+        const auto prepare = [&](ScriptPane* target) {
+            form.SKRIVO_EXT->SetPlainText(!rich);
+            target->SetPlainText(!rich);
+            target->Clear();
+            if (rich) {
+                form.SKRIVO_EXT->setDocument(prototype.clone(form.SKRIVO_EXT));
+            } else {
+                form.SKRIVO_EXT->SetText(script);
+            }
+        };
+        const char* mode = rich ? "rich" : "plain";
+        const auto intoInternal = measure([&] { prepare(form.SKRIVO_INT); },
+                                          [&] { form.run("FUSION_EXT_INT"); }, 3);
+        printRow(QString("FUSION_EXT_INT through the window, %1 / QString").arg(mode), intoInternal, baseIn);
+        const auto intoUniversal = measure([&] { prepare(form.SKRIVO_POLYX); },
+                                           [&] { form.run("FUSION_POLYX"); }, 3);
+        printRow(QString("FUSION_POLYX through the window, %1 / QString").arg(mode), intoUniversal, baseUni);
+    }
+}
+
+// ---- RTF ----
+
+void rtf(const TranslationCase& c)
+{
+    QTextDocument letter;
+    fillRich(letter, c.externalScript.left(kScriptSize * 6 / 10));
+    QByteArray rtfBytes = polyx::RtfWriter::write(letter);
+    const QByteArray plainBytes = documentText(letter).toUtf8();
+    std::printf("  (RTF letter: %lld bytes, its text: %lld bytes)\n", qlonglong(rtfBytes.size()),
+                qlonglong(plainBytes.size()));
+
+    std::unique_ptr<QTextDocument> document;
+    const auto readRtf = measure([&] { document = std::make_unique<QTextDocument>(); }, [&] {
+        polyx::RtfReader reader;
+        if (!reader.read(rtfBytes, document.get()))
+            qFatal("RTF letter unreadable");
+    });
+    const auto readPlain = measure([&] { document = std::make_unique<QTextDocument>(); },
+                                   [&] { document->setPlainText(QString::fromUtf8(plainBytes)); });
+    printRow("RTF read, formatted letter / plain text", readRtf, readPlain);
+    const auto writeRtf = measure([] {}, [&] { polyx::RtfWriter::write(letter); });
+    const auto writePlain = measure([] {}, [&] { (void)documentText(letter).toUtf8(); });
+    printRow("RTF write, formatted letter / plain text", writeRtf, writePlain);
+}
+
+// ---- start-up ----
+
+// Wall time from starting the program to its "shown" line, median of five.
+bench::Timing startToShown(const QString& program, const QString& folder)
+{
+    std::vector<double> times;
+    for (int run = 0; run < 5; ++run) {
+        QProcess process;
+        process.setWorkingDirectory(folder);
+        process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        QElapsedTimer clock;
+        clock.start();
+        process.start(program, {});
+        while (!process.canReadLine() && process.state() != QProcess::NotRunning)
+            process.waitForReadyRead(10000);
+        times.push_back(clock.nsecsElapsed() / 1e9);
+        if (process.readLine() != "shown\n")
+            qFatal("%s showed no window", qPrintable(program));
+        process.waitForFinished(10000);
+    }
+    std::sort(times.begin(), times.end());
+    return {times[times.size() / 2], int(times.size())};
+}
+
+void startUp()
+{
+    const QString folder = QCoreApplication::applicationDirPath();
+    const QString polyx = folder + "/polyx_bench_start";
+    const QString minimal = folder + "/polyx_bench_minimal_window";
+    // The first start writes the program's work files; later ones read them.
+    startToShown(polyx, folder);
+    const auto ours = startToShown(polyx, folder);
+    const auto base = startToShown(minimal, folder);
+    printRow("start to shown window / minimal Qt window", ours, base);
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    QApplication app(argc, argv);
+    QTemporaryDir temporary;
+    const QDir dir(temporary.path());
+
+    bench::printHeader();
+    dictionaryLoadAndSave(dir);
+    compression(dir);
+    fusion(dir);
+    const TranslationCase c = translationCase();
+    translationLibrary(c);
+    translationWindow(c, dir);
+    rtf(c);
+    startUp();
+    return 0;
+}
