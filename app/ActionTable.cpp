@@ -5,7 +5,7 @@ namespace {
 
 // Every named command of the window, once. Menus, tool bars and pop-ups refer
 // to these by name.
-const ActionSpec kActions[] = {
+const ActionRow kActions[] = {
     // name, category, caption, hint, shortcut, icon (in :/icons), command
     {"INI_SAVE", "INI", "Enregistrer la configuration", "Enregistrer la configuration", nullptr, "config-save", &TForm1::INI_SAVE},
     {"INI_GET", "INI", "Restaurer la configuration", "Restaurer la configuration", nullptr, "config-restore", &TForm1::INI_GET},
@@ -63,4 +63,4 @@ const ActionSpec kActions[] = {
 };
 } // namespace
 
-std::span<const ActionSpec> actionTable() { return kActions; }
+std::span<const ActionRow> actionTable() { return kActions; }

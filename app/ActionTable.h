@@ -6,7 +6,7 @@ using Command = void (TForm1::*)();
 
 // One named command of the window. `hint` may be null (no tool tip); a
 // command without `run` is shown greyed out.
-struct ActionSpec {
+struct ActionRow {
     const char* name;
     const char* category;
     const char* caption;
@@ -16,4 +16,4 @@ struct ActionSpec {
     Command run;
 };
 
-std::span<const ActionSpec> actionTable();
+std::span<const ActionRow> actionTable();

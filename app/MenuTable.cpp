@@ -34,7 +34,7 @@ const E kAide[] = {
     {"Rvisions1", nullptr, "Révisions", nullptr, nullptr, &TForm1::Rvisions1Click},
 };
 
-const MenuSpec kMainMenus[] = {
+const MenuRow kMainMenus[] = {
     {"mnu_Fichier", "Fichier", kFichier},
     {"mnu_Afficher", "Afficher", kAfficher},
     {"mnu_DICO", "DICO", kDico},
@@ -44,7 +44,7 @@ const MenuSpec kMainMenus[] = {
     {"mnu_Aide", "?", kAide},
 };
 
-const MenuSpec kSubMenus[] = {
+const MenuRow kSubMenus[] = {
     {"mnu_DICO_Questions", "Questions", kDicoQuestions},
     {"mnu_DICO_Externe", "Externe", kDicoExterne},
     {"mnu_DICO_Interne", "Interne", kDicoInterne},
@@ -180,7 +180,7 @@ const E kPopupListe[] = {
     {"Regrouperlesdictionnaires1", "DICOS_JOIN", nullptr, nullptr, "Ctrl+G"},
 };
 
-const PopupSpec kPopups[] = {
+const PopupRow kPopups[] = {
     {{"Pop_QUESTIONS", "", kPopQuestions}, "JvCheckListBox_QUESTION"},
     {{"Pop_MemoQuestions", "", kPopMemoQuestions}, "Memo_QUESTIONS"},
     {{"Pop_DICext", "", kPopDicExt}, "ValueListEditor_EXT"},
@@ -194,9 +194,9 @@ const PopupSpec kPopups[] = {
 };
 } // namespace
 
-std::span<const MenuSpec> mainMenus() { return kMainMenus; }
-std::span<const MenuSpec> subMenus() { return kSubMenus; }
-std::span<const PopupSpec> popupMenus() { return kPopups; }
+std::span<const MenuRow> mainMenus() { return kMainMenus; }
+std::span<const MenuRow> subMenus() { return kSubMenus; }
+std::span<const PopupRow> popupMenus() { return kPopups; }
 
 namespace {
 const char* const kBarDicExt[] = {"DICO_EXT_SAVE", "DICO_EXT_SAVEAS", "DICO_EXT_CLEAR"};
@@ -206,7 +206,7 @@ const char* const kBarSkrExt[] = {"FUSION_EXT_INT", "SKR_EXT_SAVEAS", "SKR_EXT_C
 const char* const kBarSkrInt[] = {"FUSION_EXT_INT", "FUSION_POLYX", "SKR_INT_SAVEAS", "SKR_INT_CLEAR", "SKR_INT_COPY"};
 const char* const kBarSkrUni[] = {"FUSION_POLYX", "SKR_UNI_SAVEAS", "SKR_UNI_OPEN", "SKR_UNI_CLEAR"};
 
-const ToolBarSpec kToolBars[] = {
+const ToolBarRow kToolBars[] = {
     {"ToolBar_DIC_EXT", kBarDicExt},
     {"ToolBar_DIC_INT", kBarDicInt},
     {"ToolBar_DIC_FUSION", kBarDicFusion},
@@ -216,4 +216,4 @@ const ToolBarSpec kToolBars[] = {
 };
 } // namespace
 
-std::span<const ToolBarSpec> toolBars() { return kToolBars; }
+std::span<const ToolBarRow> toolBars() { return kToolBars; }

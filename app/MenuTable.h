@@ -19,25 +19,25 @@ struct MenuEntry {
     int flags = None;
 };
 
-struct MenuSpec {
+struct MenuRow {
     const char* name;     // object name of the QMenu
     const char* caption;  // title shown in the menu bar or parent menu
     std::span<const MenuEntry> entries;
 };
 
 // The main menu bar, in order, then every sub-menu it opens.
-std::span<const MenuSpec> mainMenus();
-std::span<const MenuSpec> subMenus();
+std::span<const MenuRow> mainMenus();
+std::span<const MenuRow> subMenus();
 // The pop-up menus, each named after the control it belongs to.
-struct PopupSpec {
-    MenuSpec menu;
+struct PopupRow {
+    MenuRow menu;
     const char* control;
 };
-std::span<const PopupSpec> popupMenus();
+std::span<const PopupRow> popupMenus();
 
 // The vertical tool bar of each page, top to bottom.
-struct ToolBarSpec {
+struct ToolBarRow {
     const char* name;
     std::span<const char* const> actions;
 };
-std::span<const ToolBarSpec> toolBars();
+std::span<const ToolBarRow> toolBars();

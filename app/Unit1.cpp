@@ -37,11 +37,11 @@ void applyHint(QAction* action, const char* hint)
     action->setStatusTip(bar < 0 ? text : text.mid(bar + 1));
 }
 
-const MenuSpec* findSubMenu(const char* name)
+const MenuRow* findSubMenu(const char* name)
 {
-    for (const MenuSpec& spec : subMenus())
-        if (qstrcmp(spec.name, name) == 0)
-            return &spec;
+    for (const MenuRow& row : subMenus())
+        if (qstrcmp(row.name, name) == 0)
+            return &row;
     return nullptr;
 }
 
@@ -81,42 +81,42 @@ TForm1::~TForm1()
 
 void TForm1::buildActions()
 {
-    for (const ActionSpec& spec : actionTable()) {
-        auto* action = new QAction(QString::fromUtf8(spec.caption), this);
-        action->setObjectName(spec.name);
-        action->setProperty("category", QString::fromUtf8(spec.category));
-        action->setIcon(QIcon(QString(":/icons/%1.svg").arg(spec.icon)));
+    for (const ActionRow& row : actionTable()) {
+        auto* action = new QAction(QString::fromUtf8(row.caption), this);
+        action->setObjectName(row.name);
+        action->setProperty("category", QString::fromUtf8(row.category));
+        action->setIcon(QIcon(QString(":/icons/%1.svg").arg(row.icon)));
         action->setIconVisibleInMenu(true);
-        applyHint(action, spec.hint);
-        if (spec.shortcut)
-            action->setShortcut(QKeySequence(spec.shortcut));
-        if (spec.run) {
-            const Command run = spec.run;
+        applyHint(action, row.hint);
+        if (row.shortcut)
+            action->setShortcut(QKeySequence(row.shortcut));
+        if (row.run) {
+            const Command run = row.run;
             connect(action, &QAction::triggered, this, [this, run] { platform::runGuarded([this, run] { (this->*run)(); }); });
         } else {
             action->setEnabled(false);
         }
         addAction(action);
-        m_actions.insert(spec.name, action);
+        m_actions.insert(row.name, action);
     }
 }
 
 void TForm1::run(const QString& actionName)
 {
-    for (const ActionSpec& spec : actionTable())
-        if (actionName == spec.name && spec.run)
-            return (this->*spec.run)();
+    for (const ActionRow& row : actionTable())
+        if (actionName == row.name && row.run)
+            return (this->*row.run)();
     throw std::logic_error("command not built: " + actionName.toStdString());
 }
 
 QAction* TForm1::action(const QString& name) const { return m_actions.value(name); }
 
-QMenu* TForm1::buildMenu(const MenuSpec& spec, QWidget* parent)
+QMenu* TForm1::buildMenu(const MenuRow& row, QWidget* parent)
 {
-    auto* menu = new QMenu(QString::fromUtf8(spec.caption), parent);
-    menu->setObjectName(spec.name);
-    m_menus.insert(spec.name, menu);
-    for (const MenuEntry& entry : spec.entries) {
+    auto* menu = new QMenu(QString::fromUtf8(row.caption), parent);
+    menu->setObjectName(row.name);
+    m_menus.insert(row.name, menu);
+    for (const MenuEntry& entry : row.entries) {
         if (entry.submenu) {
             menu->addMenu(buildMenu(*findSubMenu(entry.submenu), menu));
             continue;
@@ -165,11 +165,11 @@ QMenu* TForm1::buildMenu(const MenuSpec& spec, QWidget* parent)
 
 void TForm1::buildMenus()
 {
-    for (const MenuSpec& spec : mainMenus())
-        menuBar()->addMenu(buildMenu(spec, menuBar()));
+    for (const MenuRow& row : mainMenus())
+        menuBar()->addMenu(buildMenu(row, menuBar()));
     chk_StayOnTop = m_actions.value("chk_StayOnTop");
 
-    for (const PopupSpec& popup : popupMenus()) {
+    for (const PopupRow& popup : popupMenus()) {
         auto* control = findChild<QWidget*>(popup.control);
         QMenu* menu = buildMenu(popup.menu, control);
         // The pop-up's shortcuts act while its control has the focus.
@@ -189,10 +189,10 @@ void TForm1::buildMenus()
 
 void TForm1::buildToolBars()
 {
-    for (const ToolBarSpec& spec : toolBars()) {
-        auto* bar = findChild<QToolBar*>(spec.name);
-        bar->setAccessibleName(spec.name);
-        for (const char* name : spec.actions) {
+    for (const ToolBarRow& row : toolBars()) {
+        auto* bar = findChild<QToolBar*>(row.name);
+        bar->setAccessibleName(row.name);
+        for (const char* name : row.actions) {
             QAction* action = m_actions.value(name);
             bar->addAction(action);
             bar->widgetForAction(action)->setAccessibleName(plainCaption(action->text()));

@@ -261,7 +261,7 @@ private:
     void buildLayout();
     void buildMenus();
     void buildToolBars();
-    QMenu* buildMenu(const struct MenuSpec& spec, QWidget* parent);
+    QMenu* buildMenu(const struct MenuRow& row, QWidget* parent);
     void applyStayOnTop();
     // The session steps; false when one of them failed (each is reported).
     bool restoreSession();

@@ -1,14 +1,9 @@
 #include "dictionaries/TextLinesFile.h"
 
-#include "dictionaries/FileErrors.h"
+#include "dictionaries/FileBytes.h"
 
-#include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
-
-#include <cerrno>
 
 namespace polyx::TextLinesFile {
 
@@ -113,36 +108,12 @@ EncodedText Encode(const QStringList& lines, TextEncoding encoding)
     }
 }
 
-TextLines Read(const QString& path)
-{
-    const QFileInfo info(path);
-    // A folder, a pipe or a device is refused before it is opened: reading
-    // one would fail oddly, block or never end.
-    if (!info.isFile())
-        throw OpenFileError(path, QString());
-    QFile file(path);
-    errno = 0;
-    if (!file.open(QIODevice::ReadOnly))
-        throw OpenFileError(path, file.errorString(), errno);
-    if (file.size() > kMaxFileBytes)
-        throw OpenFileError(path, QStringLiteral("Le fichier est trop volumineux"));
-    errno = 0;
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw OpenFileError(path, file.errorString(), errno);
-    return Decode(bytes);
-}
+TextLines Read(const QString& path) { return Decode(ReadFileBytes(path, kMaxFileBytes)); }
 
 TextEncoding Write(const QString& path, const QStringList& lines, TextEncoding encoding)
 {
     const EncodedText encoded = Encode(lines, encoding);
-    QSaveFile file(path);
-    errno = 0;
-    if (!file.open(QIODevice::WriteOnly))
-        throw CreateFileError(path, file.errorString(), errno);
-    errno = 0;
-    if (file.write(encoded.bytes) != encoded.bytes.size() || !file.commit())
-        throw CreateFileError(path, file.errorString(), errno);
+    WriteFileBytes(path, encoded.bytes);
     return encoded.encoding;
 }
 
