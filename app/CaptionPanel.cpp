@@ -1,9 +1,34 @@
 #include "app/CaptionPanel.h"
+#include "app/LazyIcon.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLinearGradient>
+#include <QPainter>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+namespace {
+
+const QColor kPanelBorder("#c9d3e0");
+
+// The blue bar above the panel's content.
+class CaptionBar : public QFrame {
+public:
+    using QFrame::QFrame;
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        QLinearGradient gradient(rect().topLeft(), rect().topRight());
+        gradient.setColorAt(0, QColor("#1e5aa8"));
+        gradient.setColorAt(1, QColor("#3d7fd1"));
+        painter.fillRect(rect(), gradient);
+    }
+};
+
+} // namespace
 
 CaptionPanel::CaptionPanel(const QString& objectName, const QString& caption, QWidget* parent)
     : QFrame(parent)
@@ -14,13 +39,18 @@ CaptionPanel::CaptionPanel(const QString& objectName, const QString& caption, QW
     outer->setContentsMargins(0, 0, 0, 0);
     outer->setSpacing(0);
 
-    auto* bar = new QFrame(this);
+    auto* bar = new CaptionBar(this);
     bar->setObjectName(objectName + "_caption");
-    bar->setProperty("captionBar", true);
     auto* barLayout = new QHBoxLayout(bar);
     barLayout->setContentsMargins(8, 3, 4, 3);
     m_caption = new QLabel(caption, bar);
-    m_caption->setProperty("captionText", true);
+    QPalette captionColours = m_caption->palette();
+    captionColours.setColor(QPalette::WindowText, Qt::white);
+    m_caption->setPalette(captionColours);
+    QFont captionFont = m_caption->font();
+    captionFont.setBold(true);
+    captionFont.setLetterSpacing(QFont::AbsoluteSpacing, 1);
+    m_caption->setFont(captionFont);
     barLayout->addWidget(m_caption, 1);
     outer->addWidget(bar);
 
@@ -31,13 +61,21 @@ CaptionPanel::CaptionPanel(const QString& objectName, const QString& caption, QW
     outer->addWidget(content, 1);
 }
 
+void CaptionPanel::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.fillRect(rect(), palette().color(QPalette::Base));
+    painter.setPen(kPanelBorder);
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+}
+
 QString CaptionPanel::caption() const { return m_caption->text(); }
 
 QToolButton* CaptionPanel::addHelpButton()
 {
     auto* button = new QToolButton(m_caption->parentWidget());
     button->setObjectName(objectName() + "_help");
-    button->setIcon(QIcon(":/icons/help.svg"));
+    button->setIcon(SvgIcon(":/icons/help.svg"));
     button->setAutoRaise(true);
     button->setToolTip("Aide");
     button->setAccessibleName("Aide");

@@ -15,6 +15,9 @@ public:
     // Shows the help button of the caption bar; returns it for wiring.
     QToolButton* addHelpButton();
 
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
 private:
     QLabel* m_caption;
     QVBoxLayout* m_body;

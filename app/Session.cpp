@@ -3,6 +3,7 @@
 #include "config/ConfigStore.h"
 #include "config/WindowConfig.h"
 #include "dictionaries/DictionaryPane.h"
+#include "files/FileListBox.h"
 #include "platform/CommandGuard.h"
 #include "platform/Services.h"
 
@@ -76,6 +77,7 @@ bool TForm1::restoreSession()
 
 bool TForm1::saveSession()
 {
+    const FileListBox::RefreshBatch oneRefresh(*fileList());
     SessionSteps step;
     step([this] { SaveWindowPlacement(*this); });
     step([this] { SaveMenuChecks(*this); });

@@ -1,6 +1,7 @@
 #include "app/Unit1.h"
 
 #include "app/CaptionPanel.h"
+#include "app/LazyIcon.h"
 #include "app/MenuTable.h"
 #include "platform/CommandGuard.h"
 #include "platform/Services.h"
@@ -53,7 +54,7 @@ TForm1::TForm1()
     Q_INIT_RESOURCE(icons);
     setObjectName("Form1");
     setWindowTitle("Polyx'X : ***{:- 19.1.1");
-    setWindowIcon(QIcon(":/polyx/PolyxX.svg"));
+    setWindowIcon(SvgIcon(":/polyx/PolyxX.svg"));
     platform::setMainWindow(this);
 
     buildActions();
@@ -85,7 +86,7 @@ void TForm1::buildActions()
         auto* action = new QAction(QString::fromUtf8(row.caption), this);
         action->setObjectName(row.name);
         action->setProperty("category", QString::fromUtf8(row.category));
-        action->setIcon(QIcon(QString(":/icons/%1.svg").arg(row.icon)));
+        action->setIcon(SvgIcon(QString(":/icons/%1.svg").arg(row.icon)));
         action->setIconVisibleInMenu(true);
         applyHint(action, row.hint);
         if (row.shortcut)

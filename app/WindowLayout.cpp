@@ -1,4 +1,5 @@
 #include "app/CaptionPanel.h"
+#include "app/LazyIcon.h"
 #include "app/Unit1.h"
 #include "dictionaries/DictionaryPane.h"
 #include "files/FileListBox.h"
@@ -98,7 +99,10 @@ void TForm1::buildLayout()
     JvCheckListBox_QUESTION->setToolTip("Gestion des Questions Universelles");
     Memo_QUESTIONS = named(new QPlainTextEdit(questionSplitter), "Memo_QUESTIONS", "Information de la question");
     Memo_QUESTIONS->setReadOnly(true);
-    Memo_QUESTIONS->setProperty("tooltipColours", true);
+    QPalette hintColours = Memo_QUESTIONS->palette();
+    hintColours.setColor(QPalette::Base, QColor("#ffffe1"));
+    hintColours.setColor(QPalette::Text, Qt::black);
+    Memo_QUESTIONS->setPalette(hintColours);
     Memo_QUESTIONS->setPlainText(QString());
     Memo_QUESTIONS->setMinimumHeight(40);
     questionSplitter->setStretchFactor(0, 1);
@@ -186,7 +190,6 @@ void TForm1::buildLayout()
         TabSet1->addTab(kind);
     TabSet1->setExpanding(false);
     TabSet1->setDrawBase(false);
-    TabSet1->setProperty("kindTabs", true);
     panel_Fichiers->body()->addWidget(TabSet1);
 
     auto* maskRow = new QHBoxLayout;
@@ -199,14 +202,19 @@ void TForm1::buildLayout()
 
     auto* sideRow = new QHBoxLayout;
     Button1 = named(new QToolButton(panel_Fichiers), "Button1", "Dossier parent");
-    Button1->setIcon(QIcon(":/icons/parent-folder.svg"));
+    Button1->setIcon(SvgIcon(":/icons/parent-folder.svg"));
     Button1->setToolTip("Dossier parent");
     Button1->setAutoRaise(true);
     TabSet2 = named(new QTabBar(panel_Fichiers), "TabSet2", "Dictionnaire destinataire");
     TabSet2->addTab("Dico.EXT");
     TabSet2->addTab("Dico.INT");
     TabSet2->setDrawBase(false);
-    TabSet2->setProperty("sideTabs", true);
+    QPalette blueText = TabSet2->palette();
+    blueText.setColor(QPalette::WindowText, QColor("#1e5aa8"));
+    TabSet2->setPalette(blueText);
+    QFont boldTabs = TabSet2->font();
+    boldTabs.setBold(true);
+    TabSet2->setFont(boldTabs);
     sideRow->addWidget(Button1);
     sideRow->addWidget(TabSet2, 1);
     panel_Fichiers->body()->addLayout(sideRow);

@@ -24,23 +24,42 @@ FileListBox::FileListBox(QWidget* parent)
     const int icon = style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, this);
     setIconSize(QSize(icon, icon));
     connect(this, &QListWidget::clicked, this, &FileListBox::picked);
-    refresh();
+    reread();
 }
 
+// A new folder or mask is read at once: the entries must never be paired
+// with a folder they do not come from.
 void FileListBox::setFolder(const QString& folder)
 {
     m_folder = QDir::cleanPath(QDir(folder).absolutePath());
-    refresh();
+    reread();
 }
 
 void FileListBox::setMask(const QString& mask)
 {
     m_mask = mask;
-    refresh();
+    reread();
 }
 
 void FileListBox::refresh()
 {
+    if (m_batches > 0)
+        m_stale = true;
+    else
+        reread();
+}
+
+FileListBox::RefreshBatch::RefreshBatch(FileListBox& list) : m_list(list) { ++m_list.m_batches; }
+
+FileListBox::RefreshBatch::~RefreshBatch()
+{
+    if (--m_list.m_batches == 0 && m_list.m_stale)
+        m_list.reread();
+}
+
+void FileListBox::reread()
+{
+    m_stale = false;
     clear();
     const QDir dir(m_folder);
     for (const polyx::FolderEntry& entry : polyx::ListFolder(m_folder, m_mask)) {

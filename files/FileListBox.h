@@ -16,6 +16,20 @@ public:
     void setMask(const QString& mask);
     void refresh();
 
+    // While one is alive, refresh() waits and the folder is read once when
+    // the last one ends: saving the session writes five files, each asking
+    // for a refresh, and a large folder would be read five times.
+    class RefreshBatch {
+    public:
+        explicit RefreshBatch(FileListBox& list);
+        ~RefreshBatch();
+        RefreshBatch(const RefreshBatch&) = delete;
+        RefreshBatch& operator=(const RefreshBatch&) = delete;
+
+    private:
+        FileListBox& m_list;
+    };
+
     QString pathAt(int row) const;
     bool isFolderAt(int row) const;
     // The focused entry provided that it is selected, else -1.
@@ -30,9 +44,12 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    void reread();
     void fitColumns();
 
     QString m_folder;
     QString m_mask;
     QFileIconProvider m_icons;
+    int m_batches = 0;
+    bool m_stale = false;
 };

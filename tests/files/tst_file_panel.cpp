@@ -113,6 +113,39 @@ private slots:
         QVERIFY(m_form->acceptDrops());
     }
 
+    // Saving the session writes five files, each asking for a refresh: the
+    // folder is read once, and the list is current after.
+    void sessionSaveReadsTheFolderOnce()
+    {
+        QSignalSpy reads(list()->model(), &QAbstractItemModel::modelReset);
+        writeFile(listed("NOUVEAU.DICO"), "<A>=1");
+        trigger("INI_SAVE");
+        QCOMPARE(reads.count(), 1);
+        QVERIFY(shown().contains("NOUVEAU.DICO"));
+    }
+
+    void refreshesWaitForTheBatchButNotANewFolder()
+    {
+        QVERIFY(QDir().mkpath(listed("sous")));
+        writeFile(listed("sous/B.DICO"), "x");
+        {
+            const FileListBox::RefreshBatch batch(*list());
+            writeFile(listed("A.DICO"), "x");
+            list()->refresh();
+            QVERIFY(!shown().contains("A.DICO"));
+            // A new folder is listed at once, never the old entries under it.
+            list()->setFolder(listed("sous"));
+            QCOMPARE(shown(), QStringList{"B.DICO"});
+            writeFile(listed("sous/C.DICO"), "x");
+            {
+                const FileListBox::RefreshBatch inner(*list());
+                list()->refresh();
+            }
+            QCOMPARE(shown(), QStringList{"B.DICO"});
+        }
+        QCOMPARE(shown(), (QStringList{"B.DICO", "C.DICO"}));
+    }
+
     void maskFollowsTabsAndBox_data()
     {
         QTest::addColumn<int>("tab");
