@@ -1,6 +1,7 @@
 #include "dictionaries/TextLinesFile.h"
 
 #include "dictionaries/FileBytes.h"
+#include "dictionaries/Windows1252.h"
 
 #include <QStringDecoder>
 #include <QStringEncoder>
@@ -9,7 +10,6 @@ namespace polyx::TextLinesFile {
 
 namespace {
 
-constexpr const char* kCodePage = "windows-1252";
 const QByteArray kUtf8Mark("\xEF\xBB\xBF");
 const QByteArray kUtf16LEMark("\xFF\xFE");
 const QByteArray kUtf16BEMark("\xFE\xFF");
@@ -26,12 +26,6 @@ constexpr auto kDecodeFlags =
 QString decodeWith(QStringConverter::Encoding encoding, QByteArrayView bytes)
 {
     QStringDecoder decoder(encoding, kDecodeFlags);
-    return decoder(bytes);
-}
-
-QString decodeCodePage(QByteArrayView bytes)
-{
-    QStringDecoder decoder(kCodePage, kDecodeFlags);
     return decoder(bytes);
 }
 
@@ -76,7 +70,7 @@ TextLines Decode(const QByteArray& bytes)
         result.encoding = TextEncoding::Utf16BE;
         text = decodeWith(QStringConverter::Utf16BE, QByteArrayView(bytes).sliced(kUtf16BEMark.size()));
     } else {
-        text = decodeCodePage(bytes);
+        text = DecodeWindows1252(bytes);
     }
     const qsizetype nul = text.indexOf(QChar(0));
     result.lines = splitLines(nul < 0 ? QStringView(text) : QStringView(text).first(nul));
@@ -85,17 +79,19 @@ TextLines Decode(const QByteArray& bytes)
 
 EncodedText Encode(const QStringList& lines, TextEncoding encoding)
 {
-    QString text;
+    qsizetype size = 0;
     for (const QString& line : lines)
-        text += line + QStringLiteral("\r\n");
+        size += line.size() + 2;
+    QString text;
+    text.reserve(size);
+    for (const QString& line : lines) {
+        text += line;
+        text += u"\r\n";
+    }
 
     if (encoding == TextEncoding::Ansi) {
-        QStringEncoder encoder(kCodePage);
-        const QByteArray bytes = encoder(text);
-        // The encoder drops some characters without reporting an error, so
-        // only a faithful decode proves the code page holds the text.
-        if (!encoder.hasError() && decodeCodePage(bytes) == text)
-            return {bytes, TextEncoding::Ansi};
+        if (std::optional<QByteArray> bytes = EncodeWindows1252(text))
+            return {std::move(*bytes), TextEncoding::Ansi};
         encoding = TextEncoding::Utf8;
     }
     switch (encoding) {

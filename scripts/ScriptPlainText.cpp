@@ -1,6 +1,7 @@
 #include "scripts/ScriptPlainText.h"
 
 #include "dictionaries/TextLinesFile.h"
+#include "dictionaries/Windows1252.h"
 #include "scripts/ScriptText.h"
 
 #include <QStringDecoder>
@@ -35,8 +36,7 @@ QString DecodePlainScript(const QByteArray& bytes)
             return NormalizeLineEnds(QString(decoder(all.sliced(mark.bytes.size()))));
         }
     }
-    QStringDecoder decoder("windows-1252", kDecodeFlags);
-    return NormalizeLineEnds(QString(decoder(all)));
+    return NormalizeLineEnds(DecodeWindows1252(all));
 }
 
 QByteArray EncodePlainScript(const QString& text)

@@ -1,19 +1,12 @@
 #include "scripts/rtf/CodePages.h"
 
+#include "dictionaries/Windows1252.h"
+
 #include <QList>
-#include <array>
 
 namespace polyx {
 
 namespace {
-
-// 0x80..0x9F of Windows-1252; the five unassigned bytes map to C1 controls as on Windows.
-constexpr std::array<char16_t, 32> kHigh1252 = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
-};
 
 // The codec names differ between ICU and iconv; try the usual spellings.
 QStringDecoder findDecoder(int codePage)
@@ -59,30 +52,6 @@ int codePageOfCharset(int charset)
     }
 }
 
-QString decodeWindows1252(QByteArrayView bytes)
-{
-    QString out(bytes.size(), Qt::Uninitialized);
-    QChar* dst = out.data();
-    for (const char c : bytes) {
-        const auto b = static_cast<unsigned char>(c);
-        *dst++ = (b >= 0x80 && b < 0xA0) ? QChar(kHigh1252[b - 0x80]) : QChar(b);
-    }
-    return out;
-}
-
-std::optional<char> encodeWindows1252(QChar c)
-{
-    const char16_t u = c.unicode();
-    if (u < 0x80 || (u >= 0xA0 && u <= 0xFF))
-        return static_cast<char>(u);
-    for (std::size_t i = 0; i < kHigh1252.size(); ++i) {
-        // The C1 fillers are no characters of the page.
-        if (kHigh1252[i] == u && u > 0xFF)
-            return static_cast<char>(0x80 + i);
-    }
-    return std::nullopt;
-}
-
 bool CodePageDecoder::supports(int codePage)
 {
     return codePage == 1252 || decoderFor(codePage) != nullptr;
@@ -94,7 +63,7 @@ QString CodePageDecoder::decode(int codePage, QByteArrayView bytes)
         if (QStringDecoder* decoder = decoderFor(codePage))
             return decoder->decode(bytes);
     }
-    return decodeWindows1252(bytes);
+    return DecodeWindows1252(bytes);
 }
 
 QStringDecoder* CodePageDecoder::decoderFor(int codePage)

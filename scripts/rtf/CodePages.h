@@ -4,16 +4,12 @@
 #include <QString>
 #include <QStringDecoder>
 #include <map>
-#include <optional>
 
 namespace polyx {
 
 // The Windows code page RTF means by a font charset (\fcharsetN); 0 when the
 // charset leaves it to the document's code page.
 int codePageOfCharset(int charset);
-
-QString decodeWindows1252(QByteArrayView bytes);
-std::optional<char> encodeWindows1252(QChar c);
 
 // Decodes bytes written in a Windows code page. Windows-1252 needs nothing
 // from the platform; the others come from the codecs Qt can find.

@@ -1,6 +1,6 @@
 #include "scripts/rtf/RtfWriter.h"
 
-#include "scripts/rtf/CodePages.h"
+#include "dictionaries/Windows1252.h"
 
 #include <QColor>
 #include <QHash>
@@ -150,7 +150,7 @@ QByteArray RtfWriter::escape(QStringView text)
             out += char(u);
         } else if (u < 0xA0 || u == QChar::ObjectReplacementCharacter || u == QChar::ParagraphSeparator) {
             // Controls, and objects such as images that RTF text cannot carry.
-        } else if (const auto b = encodeWindows1252(c)) {
+        } else if (const auto b = EncodeWindows1252(c)) {
             const auto v = static_cast<unsigned char>(*b);
             out += "\\'";
             out += hex[v >> 4];

@@ -143,6 +143,12 @@ void TestTextLinesFile::encode_data()
     QTest::newRow("beyond the code page falls back to utf-8")
         << QStringList{"a", QString::fromUtf8("Ω=1")} << ansi
         << QByteArray("\xEF\xBB\xBF" "a\r\n\xCE\xA9=1\r\n") << utf8;
+    // No look-alike stands in for a character the page lacks.
+    QTest::newRow("fullwidth sign falls back to utf-8")
+        << QStringList{QString::fromUtf8("a=\uFF01")} << ansi << QByteArray("\xEF\xBB\xBF" "a=\xEF\xBC\x81\r\n")
+        << utf8;
+    QTest::newRow("c1 control outside the page falls back to utf-8")
+        << QStringList{QString(QChar(0x80))} << ansi << QByteArray("\xEF\xBB\xBF\xC2\x80\r\n") << utf8;
     QTest::newRow("lone surrogate falls back to utf-8")
         << QStringList{QString(QChar(0xD800))} << ansi << QByteArray("\xEF\xBB\xBF\xEF\xBF\xBD\r\n")
         << utf8;
