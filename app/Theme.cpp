@@ -6,7 +6,6 @@
 #include <QFont>
 #include <QHash>
 #include <QPalette>
-#include <QPointer>
 #include <QProxyStyle>
 #include <QStyleOption>
 #include <QStyleFactory>
@@ -21,7 +20,7 @@ class MetropolisStyle : public QProxyStyle {
 public:
     using QProxyStyle::QProxyStyle;
 
-    QIcon standardIcon(StandardPixmap icon, const QStyleOption* option, const QWidget* widget) const override
+    QIcon standardIcon(StandardPixmap icon, const QStyleOption* option, const QWidget*) const override
     {
         const bool rightToLeft = option ? option->direction == Qt::RightToLeft : QGuiApplication::isRightToLeft();
         const int key = int(icon) * 2 + int(rightToLeft);
@@ -29,8 +28,9 @@ public:
         if (found == m_icons.constEnd()) {
             QStyleOption direction;
             direction.direction = rightToLeft ? Qt::RightToLeft : Qt::LeftToRight;
-            found = m_icons.insert(key, LazyIcon([this, icon, direction, widget = QPointer<const QWidget>(widget)] {
-                return QProxyStyle::standardIcon(icon, &direction, widget);
+            // Shared by every widget that asks, so made for none of them.
+            found = m_icons.insert(key, LazyIcon([this, icon, direction] {
+                return QProxyStyle::standardIcon(icon, &direction, nullptr);
             }));
         }
         return *found;

@@ -100,8 +100,8 @@ void TForm1::buildLayout()
     Memo_QUESTIONS = named(new QPlainTextEdit(questionSplitter), "Memo_QUESTIONS", "Information de la question");
     Memo_QUESTIONS->setReadOnly(true);
     QPalette hintColours = Memo_QUESTIONS->palette();
-    hintColours.setColor(QPalette::Base, QColor("#ffffe1"));
-    hintColours.setColor(QPalette::Text, Qt::black);
+    hintColours.setColor(QPalette::Base, hintColours.color(QPalette::ToolTipBase));
+    hintColours.setColor(QPalette::Text, hintColours.color(QPalette::ToolTipText));
     Memo_QUESTIONS->setPalette(hintColours);
     Memo_QUESTIONS->setPlainText(QString());
     Memo_QUESTIONS->setMinimumHeight(40);
@@ -210,7 +210,7 @@ void TForm1::buildLayout()
     TabSet2->addTab("Dico.INT");
     TabSet2->setDrawBase(false);
     QPalette blueText = TabSet2->palette();
-    blueText.setColor(QPalette::WindowText, QColor("#1e5aa8"));
+    blueText.setColor(QPalette::WindowText, blueText.color(QPalette::Link));
     TabSet2->setPalette(blueText);
     QFont boldTabs = TabSet2->font();
     boldTabs.setBold(true);

@@ -43,14 +43,10 @@ std::optional<QByteArray> EncodeWindows1252(QStringView text)
     QByteArray out(text.size(), Qt::Uninitialized);
     char* dst = out.data();
     for (const QChar c : text) {
-        const char16_t u = c.unicode();
-        if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) {
-            *dst++ = static_cast<char>(u);
-        } else if (const std::optional<char> b = EncodeWindows1252(c)) {
-            *dst++ = *b;
-        } else {
+        const std::optional<char> b = EncodeWindows1252(c);
+        if (!b)
             return std::nullopt;
-        }
+        *dst++ = *b;
     }
     return out;
 }
