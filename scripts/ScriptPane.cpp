@@ -1,7 +1,6 @@
 #include "scripts/ScriptPane.h"
 
 #include "platform/PlainToolTip.h"
-
 #include "scripts/ScriptFile.h"
 #include "scripts/ScriptText.h"
 #include "scripts/VisibleText.h"

@@ -40,7 +40,8 @@ inline constexpr int ReportedEntriesLimit = 19;
 bool IsUsableEntry(const QString& key, const QString& value);
 
 // FUSION_EXT_INT once the external script is in the target: every fusion
-// row but the header rows (from 1: the author and title pairs); an entry is
+// row but the header rows (from 1: the author and title pairs; rows 1 and 2
+// for a fusion read from a file, which tells nothing of them); an entry is
 // applied when its key occurs with its exact letter case in the target's
 // current text, and then every occurrence of the key becomes the value.
 TranslationReport TranslateIntoInternal(const DictionaryEntries& fusion,
