@@ -4,6 +4,7 @@
 #include "app/LazyIcon.h"
 #include "app/MenuTable.h"
 #include "platform/CommandGuard.h"
+#include "platform/PlainToolTip.h"
 #include "platform/Services.h"
 
 #include <QAction>
@@ -34,7 +35,7 @@ void applyHint(QAction* action, const char* hint)
     }
     const QString text = QString::fromUtf8(hint);
     const int bar = text.indexOf('|');
-    action->setToolTip(bar < 0 ? text : text.left(bar));
+    action->setToolTip(platform::plainToolTip(bar < 0 ? text : text.left(bar)));
     action->setStatusTip(bar < 0 ? text : text.mid(bar + 1));
 }
 

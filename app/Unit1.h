@@ -1,5 +1,6 @@
 #pragma once
 #include "app/ActionTable.h"
+#include "dictionaries/FusionDictionary.h"
 
 #include <QDateTime>
 #include <QHash>
@@ -269,6 +270,8 @@ private:
     void saveDictionary(DictionaryPane* pane, const char* key, const char* defaultLabel);
     void loadDictionary(DictionaryPane* pane, const char* key, const char* defaultFile, int scriptPage);
     QString fusionFileName() const;
+    // The fusion rows the translation leaves out (the header pairs).
+    QList<int> fusionHeaderRows() const;
     int panelTexteHeight() const;
     void setPanelTexteHeight(int height);
 
@@ -312,4 +315,6 @@ private:
     QHash<QString, QAction*> m_actions;
     QHash<QString, QMenu*> m_menus;
     bool m_shown = false;
+    // What the last generation of the fusion knows of it.
+    std::optional<polyx::GeneratedFusion> m_generatedFusion;
 };

@@ -174,6 +174,8 @@ void TForm1::buildLayout()
     StatusPanelPick->setAlignment(Qt::AlignCenter);
     StatusPanelSpare = named(new QLabel(StatusBar1), "StatusPanelSpare", "Panneau libre");
     StatusPanelSpare->setFixedWidth(50);
+    for (QLabel* panel : {StatusPanelClipboard, StatusPanelSpare})
+        panel->setTextFormat(Qt::PlainText);
     StatusBar1->addWidget(StatusPanelClipboard);
     StatusBar1->addWidget(StatusPanelPick);
     StatusBar1->addWidget(StatusPanelSpare);

@@ -46,6 +46,7 @@ void TForm1::DICO_EXT_SAVEAS()
     request.filter = "DICO|*.DICO|Tous|*.*";
     request.defaultExt = "DICO";
     request.confirmReplace = true;
+    request.existingFolderOnly = true;
     if (const auto path = platform::dialogs().saveFile(request)) {
         ValueListEditor_EXT->lines().SaveToFile(*path);
         ValueListEditor_EXT->SetPageLabel(FileLabel(*path));
@@ -64,6 +65,7 @@ void TForm1::DICO_INT_SAVEAS()
     request.filter = "DICO|*.dico|TOUS|*.*";
     request.defaultExt = "DICO";
     request.confirmReplace = true;
+    request.existingFolderOnly = true;
     if (const auto path = platform::dialogs().saveFile(request)) {
         ValueListEditor_INT->lines().SaveToFile(*path);
         ValueListEditor_INT->SetPageLabel(FileLabel(*path));

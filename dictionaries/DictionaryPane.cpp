@@ -1,6 +1,7 @@
 #include "dictionaries/DictionaryPane.h"
 
 #include "platform/Error.h"
+#include "platform/PlainToolTip.h"
 #include "platform/Services.h"
 
 #include <QFocusEvent>
@@ -67,7 +68,7 @@ DictionaryPane::DictionaryPane(const QString& objectName, const QString& keyTitl
     : QTableView(parent), m_lines(keyTitle, valueTitle), m_model(m_lines)
 {
     setObjectName(objectName);
-    setToolTip(hint);
+    setToolTip(platform::plainToolTip(hint));
     setAccessibleName(hint.isEmpty() ? objectName : hint);
     setModel(&m_model);
     setItemDelegate(new DictionaryCellDelegate(this));

@@ -15,7 +15,15 @@ QString TForm1::fusionFileName() const
 
 void TForm1::DICO_FUSION_CREATE()
 {
-    polyx::GenerateFusion(ValueListEditor_EXT->lines(), ValueListEditor_INT->lines(), ValueListEditor_FUSION->lines());
+    m_generatedFusion.reset();
+    polyx::DictionaryLines& fusion = ValueListEditor_FUSION->lines();
+    const QList<int> headerRows = polyx::GenerateFusion(ValueListEditor_EXT->lines(), ValueListEditor_INT->lines(), fusion);
+    m_generatedFusion = polyx::GeneratedFusion{fusion.Lines(), headerRows};
+}
+
+QList<int> TForm1::fusionHeaderRows() const
+{
+    return polyx::FusionHeaderRows(ValueListEditor_FUSION->lines(), m_generatedFusion);
 }
 
 void TForm1::DICO_FUSION_SAVE()
@@ -32,6 +40,7 @@ void TForm1::DICO_FUSION_SAVESA()
     request.filter = "PLX|*.PLX|Tous|*.*";
     request.fileName = ValueListEditor_EXT->PageLabel() + "_" + ValueListEditor_INT->PageLabel();
     request.confirmReplace = true;
+    request.existingFolderOnly = true;
     if (const auto path = platform::dialogs().saveFile(request))
         ValueListEditor_FUSION->lines().SaveToFile(*path);
     RefreshFileList();

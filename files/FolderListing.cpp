@@ -1,7 +1,11 @@
 #include "files/FolderListing.h"
 
+#include "dictionaries/KeyCollation.h"
+
 #include <QDir>
 #include <QRegularExpression>
+
+#include <algorithm>
 
 namespace polyx {
 
@@ -39,14 +43,27 @@ bool MatchesMask(const QString& name, const QString& mask)
 QList<FolderEntry> ListFolder(const QString& folder, const QString& mask)
 {
     const QDir dir(folder);
-    const QDir::SortFlags order = QDir::Name | QDir::IgnoreCase;
-    QList<FolderEntry> entries;
-    for (const QString& name : dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot, order))
-        entries.append({name, true});
+    // QDir sorts by code point, which puts "Été" after "Zoo": names are read
+    // as the user reads them, the way dictionary keys are.
+    const QCollator collator = KeyCollator();
+    const auto byCollation = [&collator](const QString& a, const QString& b) {
+        const int order = collator.compare(a, b);
+        return order != 0 ? order < 0 : a < b;
+    };
+    QStringList folders = dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    std::sort(folders.begin(), folders.end(), byCollation);
+    QStringList files;
     const QRegularExpression expression = maskExpression(mask);
-    for (const QString& name : dir.entryList(QDir::Files, order))
+    for (const QString& name : dir.entryList(QDir::Files))
         if (expression.match(name).hasMatch())
-            entries.append({name, false});
+            files.append(name);
+    std::sort(files.begin(), files.end(), byCollation);
+
+    QList<FolderEntry> entries;
+    for (const QString& name : folders)
+        entries.append({name, true});
+    for (const QString& name : files)
+        entries.append({name, false});
     return entries;
 }
 

@@ -21,8 +21,9 @@ struct FolderEntry {
     bool operator==(const FolderEntry&) const = default;
 };
 
-// The sub-folders, then the files that match the mask, each group sorted
-// with letter case ignored. Hidden entries are left out.
+// The sub-folders, then the files that match the mask, each group in the
+// order of KeyCollator (the user's locale, letter case ignored). Hidden
+// entries are left out.
 QList<FolderEntry> ListFolder(const QString& folder, const QString& mask);
 
 } // namespace polyx

@@ -2,6 +2,7 @@
 
 #include "platform/FileFilter.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
@@ -9,7 +10,7 @@
 namespace platform {
 
 FileDialog::FileDialog(const FileDialogRequest& request, AcceptMode mode, QWidget* parent)
-    : QFileDialog(parent, request.title), m_confirmReplace(request.confirmReplace)
+    : QFileDialog(parent, request.title), m_request(request)
 {
     // Our own prompt replaces Qt's, whose text would not be French.
     setOptions(DontUseNativeDialog | DontConfirmOverwrite);
@@ -28,6 +29,8 @@ FileDialog::FileDialog(const FileDialogRequest& request, AcceptMode mode, QWidge
             selectNameFilter(filters[request.filterIndex - 1]);
     }
     setDefaultSuffix(request.defaultExt);
+    followChosenType();
+    connect(this, &QFileDialog::filterSelected, this, &FileDialog::followChosenType);
     if (!request.initialDir.isEmpty())
         setDirectory(request.initialDir);
     if (!request.fileName.isEmpty())
@@ -44,14 +47,37 @@ std::optional<QString> FileDialog::choose()
     return files.first();
 }
 
+void FileDialog::followChosenType()
+{
+    if (acceptMode() != AcceptSave)
+        return;
+    const int index = int(nameFilters().indexOf(selectedNameFilter())) + 1;
+    setDefaultSuffix(extensionForType(m_request.filter, index, m_request.defaultExt));
+}
+
 void FileDialog::accept()
 {
+    followChosenType();
     const QFileInfo chosen(selectedFiles().value(0));
-    if (acceptMode() == AcceptSave && m_confirmReplace && chosen.isFile()) {
+    if (acceptMode() == AcceptSave && m_request.existingFolderOnly && !chosen.isDir()
+        && !chosen.absoluteDir().exists()) {
+        // The dialog stays up with the name as typed, for the user to mend.
+        QMessageBox warning(QMessageBox::Warning, QStringLiteral("Avertissement"),
+                            QStringLiteral("Le dossier \"%1\" n'existe pas.")
+                                .arg(QDir::toNativeSeparators(chosen.absolutePath())),
+                            QMessageBox::NoButton, this);
+        warning.setTextFormat(Qt::PlainText);
+        warning.setEscapeButton(warning.addButton(QMessageBox::Ok));
+        warning.button(QMessageBox::Ok)->setText(QStringLiteral("OK"));
+        warning.exec();
+        return;
+    }
+    if (acceptMode() == AcceptSave && m_request.confirmReplace && chosen.isFile()) {
         QMessageBox prompt(QMessageBox::Warning, QStringLiteral("Confirmer l'enregistrement"),
                            QStringLiteral("%1 existe déjà.\nVoulez-vous le remplacer ?")
                                .arg(chosen.fileName()),
                            QMessageBox::NoButton, this);
+        prompt.setTextFormat(Qt::PlainText);
         QPushButton* yes = prompt.addButton(QMessageBox::Yes);
         yes->setText(QStringLiteral("&Oui"));
         QPushButton* no = prompt.addButton(QMessageBox::No);

@@ -6,7 +6,10 @@
 namespace platform {
 
 // Qt's own (non-native) file dialog with French texts. Replacing an existing
-// file is confirmed in French with "&Oui"/"&Non" when the request asks for it.
+// file is confirmed in French with "&Oui"/"&Non" when the request asks for it;
+// a save into a folder that does not exist is refused with a warning, the
+// typed name kept, when the request asks for an existing folder. A name
+// typed without extension gets the chosen file type's (extensionForType).
 class FileDialog : public QFileDialog {
     Q_OBJECT
 public:
@@ -17,7 +20,10 @@ public:
     void accept() override;
 
 private:
-    bool m_confirmReplace;
+    // The extension of the file type chosen, for a name typed without one.
+    void followChosenType();
+
+    FileDialogRequest m_request;
 };
 
 } // namespace platform

@@ -19,4 +19,27 @@ QStringList qtNameFilters(const QString& filter)
 
 QString qtFilter(const QString& filter) { return qtNameFilters(filter).join(QStringLiteral(";;")); }
 
+QString extensionForType(const QString& filter, int index, const QString& defaultExt)
+{
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    const qsizetype at = 2 * qsizetype(index) - 1;
+    if (index < 1 || at >= parts.size())
+        return defaultExt;
+    QString pattern;
+    for (const QString& candidate : parts[at].split(QLatin1Char(';'))) {
+        if (!candidate.trimmed().isEmpty()) {
+            pattern = candidate.trimmed();
+            break;
+        }
+    }
+    if (!pattern.startsWith(QStringLiteral("*.")))
+        return defaultExt;
+    const QString extension = pattern.mid(2);
+    if (extension.isEmpty() || extension.contains(QLatin1Char('*')) || extension.contains(QLatin1Char('?')))
+        return defaultExt;
+    if (extension.compare(defaultExt, Qt::CaseInsensitive) == 0)
+        return defaultExt;
+    return extension;
+}
+
 } // namespace platform

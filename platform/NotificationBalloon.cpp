@@ -1,5 +1,6 @@
 #include "platform/NotificationBalloon.h"
 
+#include "platform/PlainToolTip.h"
 #include "platform/WindowBalloon.h"
 
 #include <QApplication>
@@ -26,7 +27,7 @@ void NotificationBalloon::attach(QWidget* window)
     if (icon.isNull())
         icon = window->style()->standardIcon(QStyle::SP_MessageBoxInformation);
     m_tray = new QSystemTrayIcon(icon, window);
-    m_tray->setToolTip(window->windowTitle());
+    m_tray->setToolTip(plainToolTip(window->windowTitle()));
     m_tray->setVisible(true);
 }
 
@@ -38,7 +39,7 @@ void NotificationBalloon::show(const QString& title, const QString& text)
         attach(mainWindow());
     if (m_tray) {
         m_tray->setVisible(true);
-        m_tray->showMessage(shownTitle, shownText, QSystemTrayIcon::Information);
+        m_tray->showMessage(shownTitle, notificationBody(shownText, m_server), QSystemTrayIcon::Information);
         return;
     }
     QWidget* window = mainWindow() ? mainWindow() : QApplication::activeWindow();

@@ -1,4 +1,5 @@
 #pragma once
+#include "platform/NotificationServer.h"
 #include "platform/Services.h"
 
 #include <QPointer>
@@ -23,6 +24,7 @@ public:
     void show(const QString& title, const QString& text) override;
 
 private:
+    DBusNotificationServer m_server;
     QPointer<QSystemTrayIcon> m_tray;
     QPointer<WindowBalloon> m_inWindow;
 };

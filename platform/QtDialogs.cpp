@@ -5,6 +5,7 @@
 
 #include <QFileInfo>
 #include <QInputDialog>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -20,6 +21,8 @@ public:
     MessageBox(Icon icon, const QString& title, const QString& text, bool centred)
         : QMessageBox(icon, title, text, NoButton, mainWindow()), m_centred(centred)
     {
+        // Keys such as "<CODE>" or "<B>" are what the boxes talk about.
+        setTextFormat(Qt::PlainText);
     }
 
     QPushButton* addFrenchButton(StandardButton button, const QString& text)
@@ -101,6 +104,9 @@ std::optional<QString> QtDialogs::input(const QString& title, const QString& pro
     dialog.setInputMode(QInputDialog::TextInput);
     dialog.setWindowTitle(title);
     dialog.setLabelText(prompt);
+    // QInputDialog has no setting for its prompt's format: its label's.
+    for (QLabel* label : dialog.findChildren<QLabel*>())
+        label->setTextFormat(Qt::PlainText);
     dialog.setTextValue(value);
     dialog.setOkButtonText(QStringLiteral("OK"));
     dialog.setCancelButtonText(QStringLiteral("Annuler"));

@@ -22,6 +22,8 @@ struct FileDialogRequest {
     QString initialDir;
     QString fileName;
     bool confirmReplace = false;
+    // A save dialog then refuses a name in a folder that does not exist.
+    bool existingFolderOnly = false;
 };
 
 class Dialogs {

@@ -76,6 +76,7 @@ void TForm1::SKR_EXT_SAVEAS()
     request.defaultExt = "SKRIVO";
     request.filter = kScriptFilter;
     request.confirmReplace = true;
+    request.existingFolderOnly = true;
     if (const std::optional<QString> path = platform::dialogs().saveFile(request)) {
         SKRIVO_EXT->SaveToFile(*path);
         SKRIVO_EXT->SetPageLabel(FileLabel(*path));
@@ -96,6 +97,7 @@ void TForm1::saveScriptAs(ScriptPane* pane, const char* title, const char* defau
     request.defaultExt = defaultExt;
     request.filter = filter;
     request.confirmReplace = true;
+    request.existingFolderOnly = true;
     if (const std::optional<QString> path = platform::dialogs().saveFile(request)) {
         pane->SetPageLabel(FileLabel(*path));
         pane->SaveToFile(*path);

@@ -5,6 +5,7 @@
 #include "scripts/ScriptFormat.h"
 #include "scripts/ScriptPlainText.h"
 #include "scripts/ScriptText.h"
+#include "scripts/VisibleText.h"
 #include "scripts/rtf/RtfReader.h"
 #include "scripts/rtf/RtfWriter.h"
 
@@ -31,7 +32,7 @@ void Load(QTextDocument& document, const QString& path, bool plainTextMode)
 void Save(const QTextDocument& document, const QString& path, bool plainTextMode)
 {
     if (WritingFormat(plainTextMode, path) == ScriptFormat::PlainText)
-        WriteFileBytes(path, EncodePlainScript(DocumentText(document)));
+        WriteFileBytes(path, EncodePlainScript(VisibleText(document)));
     else
         WriteFileBytes(path, RtfWriter::write(document));
 }

@@ -1,12 +1,15 @@
 #include "scripts/ScriptPane.h"
 
+#include "platform/PlainToolTip.h"
 #include "scripts/ScriptFile.h"
 #include "scripts/ScriptText.h"
+#include "scripts/VisibleText.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QTabWidget>
 #include <QTextCursor>
+#include <QTextDocumentFragment>
 
 ScriptPane::ScriptPane(const QString& objectName, const QString& hint, bool hintAsToolTip, QWidget* parent)
     : QTextEdit(parent)
@@ -14,7 +17,7 @@ ScriptPane::ScriptPane(const QString& objectName, const QString& hint, bool hint
     setObjectName(objectName);
     setAccessibleName(hint);
     if (hintAsToolTip)
-        setToolTip(hint);
+        setToolTip(platform::plainToolTip(hint));
     setAcceptRichText(false);
     QFont font(QStringLiteral("Tahoma"), 10);
     font.setStyleHint(QFont::SansSerif);
@@ -28,7 +31,7 @@ ScriptPane::ScriptPane(const QString& objectName, const QString& hint, bool hint
 
 QString ScriptPane::Text() const
 {
-    return polyx::WithCrLf(polyx::DocumentText(*document()));
+    return polyx::WithCrLf(polyx::VisibleText(*document()));
 }
 
 void ScriptPane::SetText(const QString& text)
@@ -50,22 +53,18 @@ int ScriptPane::LineCount() const
 {
     if (IsEmpty())
         return 0;
-    return int(polyx::DocumentText(*document()).count(u'\n')) + 1;
+    return int(polyx::VisibleText(*document()).count(u'\n')) + 1;
 }
 
 QString ScriptPane::FirstLine() const
 {
-    const QString text = polyx::DocumentText(*document());
+    const QString text = polyx::VisibleText(*document());
     return text.left(text.indexOf(u'\n'));
 }
 
 QString ScriptPane::SelText() const
 {
-    QString text = textCursor().selectedText();
-    for (QChar& c : text)
-        if (c == QChar::ParagraphSeparator || c == QChar::LineSeparator)
-            c = u'\n';
-    return polyx::WithCrLf(text);
+    return polyx::WithCrLf(polyx::VisibleText(textCursor().selection()));
 }
 
 void ScriptPane::SetSelText(const QString& text)
@@ -107,7 +106,7 @@ void ScriptPane::SetPlainText(bool on)
     // Plain numbers: a cursor would follow the text being replaced.
     const int anchor = textCursor().anchor();
     const int position = textCursor().position();
-    const QString text = polyx::DocumentText(*document());
+    const QString text = polyx::VisibleText(*document());
     m_keepingText = true;
     polyx::SetDocumentText(*document(), text);
     m_keepingText = false;

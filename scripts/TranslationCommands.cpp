@@ -5,7 +5,7 @@
 #include "platform/Error.h"
 #include "platform/Services.h"
 #include "scripts/ScriptPane.h"
-#include "scripts/ScriptText.h"
+#include "scripts/VisibleText.h"
 #include "scripts/rtf/RtfReader.h"
 #include "scripts/rtf/RtfWriter.h"
 #include "scripts/translation/DocumentTarget.h"
@@ -82,7 +82,7 @@ void ShowBalloonReport(const QString& title, const QString& text)
 void TForm1::CopyPaneContent(ScriptPane* source, ScriptPane* target)
 {
     if (source->PlainText() || target->PlainText()) {
-        target->SetText(polyx::DocumentText(*source->document()));
+        target->SetText(polyx::VisibleText(*source->document()));
         return;
     }
     polyx::RtfReader reader;
@@ -104,8 +104,10 @@ void TForm1::FUSION_EXT_INT()
         selectPageQuietly(PageControl_SCRIPTS, 1);
     CopyPaneContent(SKRIVO_EXT, SKRIVO_INT);
     const polyx::DictionaryEntries fusion = entriesOf(ValueListEditor_FUSION);
+    const QList<int> headerRows = fusionHeaderRows();
     const polyx::TranslationReport report = translateInPane(
-        SKRIVO_INT, [&](polyx::TranslationTarget& target) { return polyx::TranslateIntoInternal(fusion, target); });
+        SKRIVO_INT,
+        [&](polyx::TranslationTarget& target) { return polyx::TranslateIntoInternal(fusion, target, headerRows); });
     ShowBalloonReport(report.balloonTitle, report.balloonText);
     SelectFileKindTab(0);
 }
@@ -127,4 +129,7 @@ void TForm1::FUSION_POLYX()
         return polyx::TranslateIntoUniversal(external, source, busy);
     });
     ShowBalloonReport(report.balloonTitle, report.balloonText);
+    // The balloon may have let another page come to the front meanwhile.
+    if (PageControl_SCRIPTS->currentIndex() != 2)
+        selectPageQuietly(PageControl_SCRIPTS, 2);
 }

@@ -1,4 +1,5 @@
 #pragma once
+#include "platform/NotificationServer.h"
 #include "platform/Services.h"
 
 #include <vector>
@@ -87,6 +88,13 @@ public:
     std::vector<Shown> shown;
 
     void show(const QString& title, const QString& text) override { shown.push_back({title, text}); }
+};
+
+// Announces the capabilities the test gives it.
+class FakeNotificationServer : public NotificationServer {
+public:
+    QStringList announced;
+    QStringList capabilities() const override { return announced; }
 };
 
 class FakeScreen : public Screen {

@@ -25,10 +25,13 @@ bool IsUsableEntry(const QString& key, const QString& value)
 }
 
 TranslationReport TranslateIntoInternal(const DictionaryEntries& fusion,
-                                        TranslationTarget& target)
+                                        TranslationTarget& target,
+                                        const QList<int>& headerRows)
 {
     TranslationReport report;
-    for (qsizetype row = 2; row < fusion.size(); ++row) {
+    for (qsizetype row = 0; row < fusion.size(); ++row) {
+        if (headerRows.contains(int(row) + 1))
+            continue;
         const auto& [key, value] = fusion.at(row);
         if (!IsUsableEntry(key, value) || !target.ContainsExactly(key))
             continue;

@@ -39,12 +39,14 @@ inline constexpr int ReportedEntriesLimit = 19;
 // Non-empty key whose second character is not "_", and a non-empty value.
 bool IsUsableEntry(const QString& key, const QString& value);
 
-// FUSION_EXT_INT once the external script is in the target: fusion rows from
-// the third on (the first two hold the author and title pairs); an entry is
+// FUSION_EXT_INT once the external script is in the target: every fusion
+// row but the header rows (from 1: the author and title pairs; rows 1 and 2
+// for a fusion read from a file, which tells nothing of them); an entry is
 // applied when its key occurs with its exact letter case in the target's
 // current text, and then every occurrence of the key becomes the value.
 TranslationReport TranslateIntoInternal(const DictionaryEntries& fusion,
-                                        TranslationTarget& target);
+                                        TranslationTarget& target,
+                                        const QList<int>& headerRows = {1, 2});
 
 // FUSION_POLYX once the external script is in the target: every external
 // row; an entry is applied when its value occurs with its exact letter case

@@ -5,6 +5,9 @@
 #include "platform/testing/FakeServices.h"
 
 #include <QAction>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QStatusBar>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTemporaryDir>
@@ -176,6 +179,18 @@ private slots:
             QVERIFY2(!action->icon().isNull(), qPrintable(row[0]));
         }
         QVERIFY(!m_form->action("DICO_EXT_EDIT")->isEnabled());
+    }
+
+    // The status bar and the question memo show what they are given as
+    // written: a key such as "<B>" is no markup there.
+    void statusBarAndMemoShowPlainText()
+    {
+        const QList<QLabel*> panels = m_form->StatusBar1->findChildren<QLabel*>();
+        QVERIFY(panels.size() >= 3);
+        for (QLabel* panel : panels)
+            QVERIFY2(panel->textFormat() == Qt::PlainText, qPrintable(panel->objectName()));
+        m_form->Memo_QUESTIONS->setPlainText("<B>");
+        QCOMPARE(m_form->Memo_QUESTIONS->document()->toPlainText(), QString("<B>"));
     }
 
     void mainMenuInOrder()

@@ -90,6 +90,7 @@ private slots:
         QCOMPARE(asked.filter, QString("DICO|*.DICO|Tous|*.*"));
         QCOMPARE(asked.defaultExt, QString("DICO"));
         QVERIFY(asked.confirmReplace);
+        QVERIFY(asked.existingFolderOnly);
         // The start lines, not compressed: three lines, CR LF, no mark.
         QCOMPARE(bytesOf(chosen), QByteArray("<_AUTEUR>=\r\n<_TITRE>=\r\n<_CODE>=\r\n"));
         QCOMPARE(m_form->ValueListEditor_EXT->PageLabel(), QString("DUPONT"));
@@ -102,6 +103,7 @@ private slots:
         QCOMPARE(internal.title, QString("Sauvegarder le dictionnaire INTERNE "));
         QCOMPARE(internal.fileName, QString("Interne.DICO"));
         QCOMPARE(internal.filter, QString("DICO|*.dico|TOUS|*.*"));
+        QVERIFY(internal.existingFolderOnly);
         QCOMPARE(m_form->ValueListEditor_INT->PageLabel(), QString("Interne"));
         QCOMPARE(ReadString("DICO", "INTERNE", "absent"), QString("absent"));
     }
@@ -155,6 +157,13 @@ private slots:
         trigger("DICO_FUSION_LOAD");
         QCOMPARE(lines(m_form->ValueListEditor_FUSION), QStringList{"A1=B1"});
         QCOMPARE(m_form->PageControl_DICOS->tabText(2), QString("Fusion"));
+
+        trigger("DICO_FUSION_SAVESA");
+        QCOMPARE(m_fakes->dialogs.saveRequests.size(), size_t(1));
+        const platform::FileDialogRequest& asked = m_fakes->dialogs.saveRequests[0];
+        QCOMPARE(asked.fileName, QString("DUPONT_~INTERNE"));
+        QVERIFY(asked.confirmReplace);
+        QVERIFY(asked.existingFolderOnly);
     }
 
     void compressionAsksFirst()

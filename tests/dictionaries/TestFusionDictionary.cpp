@@ -26,6 +26,9 @@ private slots:
     void generate_data();
     void generate();
     void generationKeepsFusionEncoding();
+    void headerRows_data();
+    void headerRows();
+    void headerRowsOfAFusionNotAsGenerated();
     void fileName_data();
     void fileName();
     void savedFusionReadsBack();
@@ -111,6 +114,73 @@ void TestFusionDictionary::generationKeepsFusionEncoding()
     polyx::GenerateFusion(external, internal, fusion);
     QCOMPARE(fusion.Lines(), QStringList{"A1=B1"});
     QCOMPARE(fusion.Encoding(), polyx::TextEncoding::Utf16LE);
+}
+
+// The rows the header keys gave, wherever the external dictionary has them;
+// a pair missing on either side gives no row, and the codes move up.
+void TestFusionDictionary::headerRows_data()
+{
+    QTest::addColumn<QStringList>("external");
+    QTest::addColumn<QStringList>("internal");
+    QTest::addColumn<QList<int>>("rows");
+
+    const QStringList internal{"<_AUTEUR>=MOI", "<_TITRE>=T2", "<_CODE>=8", "<NOM>=B1", "<AGE>=B2"};
+    QTest::newRow("both pairs leading")
+        << QStringList{"<_AUTEUR>=DUPONT", "<_TITRE>=T1", "<_CODE>=7", "<NOM>=A1", "<AGE>=A2"} << internal
+        << QList<int>{1, 2};
+    QTest::newRow("empty title")
+        << QStringList{"<_AUTEUR>=DUPONT", "<_TITRE>=", "<_CODE>=7", "<NOM>=A1", "<AGE>=A2"} << internal
+        << QList<int>{1};
+    QTest::newRow("no author inside")
+        << QStringList{"<_AUTEUR>=DUPONT", "<_TITRE>=T1", "<NOM>=A1", "<AGE>=A2"}
+        << QStringList{"<_TITRE>=T2", "<NOM>=B1", "<AGE>=B2"} << QList<int>{1};
+    QTest::newRow("no header at all") << QStringList{"<NOM>=A1", "<AGE>=A2"} << internal << QList<int>();
+    QTest::newRow("below the codes, uncompressed")
+        << QStringList{"<NOM>=A1", "<AGE>=A2", "<_TITRE>=T1", "<_AUTEUR>=DUPONT"} << internal
+        << QList<int>{3, 4};
+    QTest::newRow("keys in small letters") << QStringList{"<NOM>=A1", "<_auteur>=DUPONT"} << internal
+                                           << QList<int>{2};
+}
+
+void TestFusionDictionary::headerRows()
+{
+    QFETCH(QStringList, external);
+    QFETCH(QStringList, internal);
+    QFETCH(QList<int>, rows);
+    DictionaryLines externalPane, internalPane, fusion;
+    fill(externalPane, external);
+    fill(internalPane, internal);
+
+    const QList<int> generated = polyx::GenerateFusion(externalPane, internalPane, fusion);
+    QCOMPARE(generated, rows);
+    QCOMPARE(polyx::FusionHeaderRows(fusion, polyx::GeneratedFusion{fusion.Lines(), generated}), rows);
+}
+
+// Read from a file or changed since its generation, a fusion is taken to
+// hold its header pairs in rows 1 and 2, as it always was.
+void TestFusionDictionary::headerRowsOfAFusionNotAsGenerated()
+{
+    DictionaryLines external, internal, fusion;
+    fill(external, {"<NOM>=A1", "<AGE>=A2", "<POIDS>=A3"});
+    fill(internal, {"<NOM>=B1", "<AGE>=B2", "<POIDS>=B3"});
+    const polyx::GeneratedFusion generated{{"A1=B1", "A2=B2", "A3=B3"},
+                                           polyx::GenerateFusion(external, internal, fusion)};
+    QCOMPARE(polyx::FusionHeaderRows(fusion, generated), QList<int>());
+    QCOMPARE(polyx::FusionHeaderRows(fusion, std::nullopt), (QList<int>{1, 2}));
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath("X_Y.PLX");
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("A1=B1\r\nA2=B2\r\nA3=B3\r\nA4=B4\r\n");
+    file.close();
+    fusion.LoadFromFile(path);
+    QCOMPARE(polyx::FusionHeaderRows(fusion, generated), (QList<int>{1, 2}));
+
+    polyx::GenerateFusion(external, internal, fusion);
+    fusion.SortByValue();
+    fusion.DeleteRow(1);
+    QCOMPARE(polyx::FusionHeaderRows(fusion, generated), (QList<int>{1, 2}));
 }
 
 void TestFusionDictionary::fileName_data()

@@ -693,6 +693,8 @@ private slots:
         QCOMPARE(request.filter, QString("DICO|*.DICO"));
         QCOMPARE(request.defaultExt, QString("DICO"));
         QVERIFY(!request.confirmReplace);
+        // Written into the listed folder whatever the dialog shows.
+        QVERIFY(!request.existingFolderOnly);
         QCOMPARE(readFile(listed("_DUPONT.DICO")), QByteArray("<_AUTEUR>=MARTIN\r\n<_CODE>=0\r\n<_TITRE>=G L O B A L\r\n"
                                                               "<AGE>=age\r\n<NOM>=nom\r\n<PRENOM>=\xE9\r\n"));
         QVERIFY(!QFile::exists(m_dir->filePath("drops/_DUPONT.DICO")));

@@ -9,6 +9,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QLocale>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -136,6 +137,26 @@ private slots:
             QVERIFY(QDir(dir.path()).mkdir(name));
         const QList<polyx::FolderEntry> expected{{"Alpha", true}, {"zeta", true}, {"A.dico", false}, {"b.dico", false}};
         QCOMPARE(polyx::ListFolder(dir.path(), "*.dic?"), expected);
+    }
+
+    // Accented initials among the others, as a French reader expects them,
+    // also where the system locale is C.
+    void listingFollowsTheLocaleCollation()
+    {
+        const QLocale before;
+        QLocale::setDefault(QLocale::c());
+        QTemporaryDir dir;
+        for (const char* name : {"Zoo.dico", "Été.dico", "Ami.dico", "école.dico", "ami.dico"})
+            writeFile(dir.filePath(QString::fromUtf8(name)), "x");
+        for (const char* name : {"zèbre", "Élan", "abri", "étang"})
+            QVERIFY(QDir(dir.path()).mkdir(QString::fromUtf8(name)));
+        const QList<polyx::FolderEntry> listed = polyx::ListFolder(dir.path(), "*.dic?");
+        QLocale::setDefault(before);
+
+        const QList<polyx::FolderEntry> expected{
+            {"abri", true}, {"Élan", true}, {"étang", true}, {"zèbre", true},
+            {"Ami.dico", false}, {"ami.dico", false}, {"école.dico", false}, {"Été.dico", false}, {"Zoo.dico", false}};
+        QCOMPARE(listed, expected);
     }
 
     void dropKinds_data()

@@ -55,6 +55,8 @@ void BalloonTest::cutsTitleAndText_data()
     QTest::newRow("one over") << title63 + "U" << text255 + "y" << title63 << text255;
     QTest::newRow("far over") << title63 + QString(100, 'U') << text255 + QString(1000, 'y') << title63
                               << text255;
+    QTest::newRow("tag-like keys") << "<CENTER> 1 REMPLACEMENT(S)" << "<B> => <SMALL>" << "<CENTER> 1 REMPLACEMENT(S)"
+                                   << "<B> => <SMALL>";
     QTest::newRow("empty text") << "Aucun remplacement n'a été effectué" << ""
                                 << "Aucun remplacement n'a été effectué" << "";
 }
@@ -74,6 +76,8 @@ void BalloonTest::cutsTitleAndText()
     QCOMPARE(label("balloonTitle"), shownTitle);
     QCOMPARE(label("balloonText"), shownText);
     QVERIFY(m_window->findChild<QLabel*>("balloonTitle")->font().bold());
+    for (const char* name : {"balloonTitle", "balloonText"})
+        QCOMPARE(m_window->findChild<QLabel*>(name)->textFormat(), Qt::PlainText);
 }
 
 void BalloonTest::showsInTheLowerRightCornerThenHides()

@@ -1,13 +1,19 @@
+#include "platform/PlainToolTip.h"
 #include "platform/ProgramPath.h"
 #include "platform/QtDialogs.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QFileDialog>
+#include <QHash>
 #include <QInputDialog>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTextDocument>
 #include <QTest>
 #include <QTimer>
 
@@ -29,9 +35,17 @@ private slots:
     void errorBox();
     void input_data();
     void input();
+    void toolTipsShowAsWritten_data();
+    void toolTipsShowAsWritten();
+    void tagLikeKeysShowAsWritten_data();
+    void tagLikeKeysShowAsWritten();
     void openFileAcceptsANameThatDoesNotExist();
     void saveFile_data();
     void saveFile();
+    void saveTakesTheChosenTypesExtension_data();
+    void saveTakesTheChosenTypesExtension();
+    void saveIntoAMissingFolderWarnsAndKeepsTheName_data();
+    void saveIntoAMissingFolderWarnsAndKeepsTheName();
 
 private:
     // Runs `act` on the next modal dialog of type W once it is up (the
@@ -218,6 +232,90 @@ void DialogsTest::input()
     QCOMPARE(cancel, QString("Annuler"));
 }
 
+namespace {
+// What a label puts on the screen, as a screen reader gets it: markup read
+// as markup leaves its tags out.
+QString shownText(QLabel* label)
+{
+    QAccessibleInterface* reader = QAccessible::queryAccessibleInterface(label);
+    return reader ? reader->text(QAccessible::Name) : QString();
+}
+} // namespace
+
+// Qt reads a tool tip that looks like markup as markup.
+void DialogsTest::toolTipsShowAsWritten_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("unchanged");
+    QTest::newRow("plain hint") << "Dictionnaire de FUSION Correspondant/Utilisateur" << true;
+    QTest::newRow("ampersand and quotes") << "Sauver & \"quitter\"" << true;
+    for (const char* key : {"<CODE>", "<B>", "<I>", "<U>", "<P>", "<SMALL>", "<CENTER>"})
+        QTest::addRow("%s", key) << QString("%1 = code du correspondant").arg(key) << false;
+    QTest::newRow("two lines") << "<B>\n<I> & <U>" << false;
+}
+
+void DialogsTest::toolTipsShowAsWritten()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, unchanged);
+    const QString tip = plainToolTip(text);
+    QCOMPARE(tip == text, unchanged);
+    QString shown = tip;
+    if (Qt::mightBeRichText(tip)) {
+        QTextDocument document;
+        document.setHtml(tip);
+        shown = document.toPlainText();
+    }
+    QCOMPARE(shown, text);
+}
+
+// Universal keys look like tags: every kind of box shows them as written.
+void DialogsTest::tagLikeKeysShowAsWritten_data()
+{
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("text");
+    const QStringList boxes{"warning", "error", "information", "plain", "confirm", "confirmWarning", "errorBox", "input"};
+    for (const char* key : {"<CODE>", "<B>", "<I>", "<U>", "<P>", "<SMALL>", "<CENTER>"}) {
+        const QString text = QString("Une clé nommée \"%1\" existe déjà").arg(key);
+        for (const QString& box : boxes)
+            QTest::addRow("%s %s", qPrintable(box), key) << box << text;
+    }
+}
+
+void DialogsTest::tagLikeKeysShowAsWritten()
+{
+    QFETCH(QString, box);
+    QFETCH(QString, text);
+    QString shown = "<nothing shown>";
+    if (box == "input") {
+        whenModal<QInputDialog>([&](QInputDialog* dialog) {
+            for (QLabel* label : dialog->findChildren<QLabel*>())
+                if (label->text() == text)
+                    shown = shownText(label);
+            dialog->reject();
+        });
+        QtDialogs().input("Renommer", text, "");
+    } else {
+        whenModal<QMessageBox>([&](QMessageBox* message) {
+            shown = shownText(message->findChild<QLabel*>("qt_msgbox_label"));
+            message->close();
+        });
+        QtDialogs dialogs;
+        if (box == "confirm")
+            dialogs.confirm(text);
+        else if (box == "confirmWarning")
+            dialogs.confirmWarning(text);
+        else if (box == "errorBox")
+            dialogs.errorBox(text);
+        else {
+            const QHash<QString, BoxKind> kinds{{"warning", BoxKind::Warning}, {"error", BoxKind::Error},
+                                                {"information", BoxKind::Information}, {"plain", BoxKind::Plain}};
+            dialogs.message(kinds.value(box), text);
+        }
+    }
+    QCOMPARE(shown, text);
+}
+
 void DialogsTest::openFileAcceptsANameThatDoesNotExist()
 {
     const FileDialogRequest request{"Trouver Skrivo", "Exécutable|*.exe|Tous|*.*", 1, "EXE",
@@ -292,6 +390,96 @@ void DialogsTest::saveFile()
     if (prompted) {
         QCOMPARE(promptTitle, QString("Confirmer l'enregistrement"));
         QCOMPARE(promptButtons, (QStringList{"&Non", "&Oui"}));
+    }
+}
+
+namespace {
+const char kScriptFilter[] = "SKRIVO|*.skrivo|TEXTE|*.txt|Courrier|*.rtf|Tous|*.*";
+
+// Types `name` into the dialog's name box and presses "Enregistrer".
+void typeAndSave(QFileDialog* dialog, const QString& name)
+{
+    dialog->findChild<QLineEdit*>("fileNameEdit")->setText(name);
+    static_cast<QDialog*>(dialog)->accept(); // QFileDialog hides it
+}
+} // namespace
+
+void DialogsTest::saveTakesTheChosenTypesExtension_data()
+{
+    QTest::addColumn<QString>("type");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("SKRIVO") << "SKRIVO (*.skrivo)" << "lettre" << "lettre.SKRIVO";
+    QTest::newRow("TEXTE") << "TEXTE (*.txt)" << "lettre" << "lettre.txt";
+    QTest::newRow("Courrier") << "Courrier (*.rtf)" << "lettre" << "lettre.rtf";
+    QTest::newRow("Tous") << "Tous (*.*)" << "lettre" << "lettre.SKRIVO";
+    QTest::newRow("typed extension kept") << "Courrier (*.rtf)" << "lettre.doc" << "lettre.doc";
+}
+
+void DialogsTest::saveTakesTheChosenTypesExtension()
+{
+    QFETCH(QString, type);
+    QFETCH(QString, typed);
+    QFETCH(QString, expected);
+    const FileDialogRequest request{"Sauvegarder le SCRIPT EXTERNE", kScriptFilter, 1, "SKRIVO",
+                                    m_dir.path(), "EXTERNE", true, true};
+    whenModal<QFileDialog>([&](QFileDialog* dialog) {
+        dialog->selectNameFilter(type);
+        typeAndSave(dialog, typed);
+        if (dialog->isVisible())
+            dialog->reject();
+    });
+    QCOMPARE(QtDialogs().saveFile(request), std::optional<QString>(m_dir.filePath(expected)));
+}
+
+// The dialog stays up with the name as typed: the user mends the folder
+// instead of meeting a failed write afterwards. The join's dialog, which
+// writes into its own folder anyway, does not ask.
+void DialogsTest::saveIntoAMissingFolderWarnsAndKeepsTheName_data()
+{
+    QTest::addColumn<bool>("existingFolderOnly");
+    QTest::newRow("save dialog") << true;
+    QTest::newRow("join's dialog") << false;
+}
+
+void DialogsTest::saveIntoAMissingFolderWarnsAndKeepsTheName()
+{
+    QFETCH(bool, existingFolderOnly);
+    const FileDialogRequest request{"Sauvegarder le dictionnaire EXTERNE", "DICO|*.DICO|Tous|*.*", 1, "DICO",
+                                    m_dir.path(), "EXTERNE", true, existingFolderOnly};
+    QString title, text, keptName;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QStringList buttons;
+    bool stillOpen = false;
+    whenModal<QFileDialog>([&](QFileDialog* dialog) {
+        QPointer<QTimer> watcher = whenModal<QMessageBox>([&](QMessageBox* warning) {
+            title = warning->windowTitle();
+            text = warning->text();
+            icon = warning->icon();
+            buttons = buttonTexts(warning);
+            warning->button(QMessageBox::Ok)->click();
+        });
+        typeAndSave(dialog, "absent/<B>lettre");
+        delete watcher.data();
+        stillOpen = dialog->isVisible();
+        keptName = dialog->findChild<QLineEdit*>("fileNameEdit")->text();
+        if (stillOpen)
+            typeAndSave(dialog, "lettre");
+    });
+
+    const std::optional<QString> chosen = QtDialogs().saveFile(request);
+    if (existingFolderOnly) {
+        QCOMPARE(title, QString("Avertissement"));
+        QCOMPARE(text, "Le dossier \"" + QDir::toNativeSeparators(m_dir.filePath("absent")) + "\" n'existe pas.");
+        QCOMPARE(icon, QMessageBox::Warning);
+        QCOMPARE(buttons, QStringList{"OK"});
+        QVERIFY(stillOpen);
+        QCOMPARE(keptName, QString("absent/<B>lettre"));
+        QCOMPARE(chosen, std::optional<QString>(m_dir.filePath("lettre.DICO")));
+    } else {
+        QVERIFY(title.isEmpty());
+        QVERIFY(!stillOpen);
+        QCOMPARE(chosen, std::optional<QString>(m_dir.filePath("absent/<B>lettre.DICO")));
     }
 }
 

@@ -7,6 +7,8 @@ class FileFilterTest : public QObject {
 private slots:
     void converts_data();
     void converts();
+    void extensionOfTheChosenType_data();
+    void extensionOfTheChosenType();
 };
 
 void FileFilterTest::converts_data()
@@ -35,6 +37,36 @@ void FileFilterTest::converts()
     QFETCH(QStringList, expected);
     QCOMPARE(platform::qtNameFilters(filter), expected);
     QCOMPARE(platform::qtFilter(filter), expected.join(";;"));
+}
+
+void FileFilterTest::extensionOfTheChosenType_data()
+{
+    QTest::addColumn<QString>("filter");
+    QTest::addColumn<int>("index");
+    QTest::addColumn<QString>("defaultExt");
+    QTest::addColumn<QString>("expected");
+
+    const QString scripts = "SKRIVO|*.skrivo|TEXTE|*.txt|Courrier|*.rtf|Tous|*.*";
+    QTest::newRow("same but for case: the default's spelling") << scripts << 1 << "SKRIVO" << "SKRIVO";
+    QTest::newRow("TEXTE") << scripts << 2 << "SKRIVO" << "txt";
+    QTest::newRow("Courrier") << scripts << 3 << "SKRIVO" << "rtf";
+    QTest::newRow("*.* takes the default") << scripts << 4 << "SKRIVO" << "SKRIVO";
+    QTest::newRow("no such type") << scripts << 5 << "SKRIVO" << "SKRIVO";
+    QTest::newRow("no type chosen") << scripts << 0 << "SKRIVO" << "SKRIVO";
+    QTest::newRow("pattern's own spelling") << "SKRIVO UNIVERSEL|*.SKRU|Tous|*.*" << 1 << "skru" << "skru";
+    QTest::newRow("first of several patterns") << "Texte|*.TXT;*.txt" << 1 << "DICO" << "TXT";
+    QTest::newRow("wildcard extension") << "DICO|*.dic?" << 1 << "DICO" << "DICO";
+    QTest::newRow("blanks around the pattern") << "Courrier| *.rtf |Tous|*.*" << 1 << "SKRIVO" << "rtf";
+    QTest::newRow("no default, *.*") << "Tous|*.*" << 1 << "" << "";
+}
+
+void FileFilterTest::extensionOfTheChosenType()
+{
+    QFETCH(QString, filter);
+    QFETCH(int, index);
+    QFETCH(QString, defaultExt);
+    QFETCH(QString, expected);
+    QCOMPARE(platform::extensionForType(filter, index, defaultExt), expected);
 }
 
 QTEST_APPLESS_MAIN(FileFilterTest)

@@ -14,6 +14,7 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTextCursor>
+#include <QTextDocument>
 #include <QtTest>
 
 namespace {
@@ -114,6 +115,7 @@ private slots:
         QCOMPARE(asked.fileName, QString("Externe"));
         QCOMPARE(asked.initialDir, WorkDir());
         QCOMPARE(asked.defaultExt, QString("SKRIVO"));
+        QVERIFY(asked.existingFolderOnly);
         QCOMPARE(asked.filter, QString("SKRIVO|*.skrivo|TEXTE|*.txt|Courrier|*.rtf|Tous|*.*"));
         QCOMPARE(asked.filterIndex, 1);
         QVERIFY(asked.confirmReplace);
@@ -159,6 +161,7 @@ private slots:
         QCOMPARE(asked.fileName, QString("Interne"));
         QCOMPARE(asked.initialDir, WorkDir());
         QCOMPARE(asked.defaultExt, QString("SKRIVO"));
+        QVERIFY(asked.existingFolderOnly);
         QCOMPARE(asked.filter, QString("SKRIVO|*.skrivo|TEXTE|*.txt|Courrier|*.rtf|Tous|*.*"));
         QVERIFY(asked.confirmReplace);
         QCOMPARE(bytesOf(chosen), QByteArray());
@@ -176,6 +179,7 @@ private slots:
         QCOMPARE(asked.title, QString("Sauvegarder le SCRIPT UNIVERSEL"));
         QCOMPARE(asked.fileName, QString("Universel"));
         QCOMPARE(asked.defaultExt, QString("SKRU"));
+        QVERIFY(asked.existingFolderOnly);
         QCOMPARE(asked.filter, QString("SKRIVO UNIVERSEL|*.SKRU|Tous|*.*"));
         QCOMPARE(bytesOf(chosen), QByteArray("<NOM>"));
         QCOMPARE(m_form->SKRIVO_POLYX->PageLabel(), QString("LETTRE"));
@@ -298,6 +302,23 @@ private slots:
         m_form->SKRIVO_EXT->setTextCursor(cursor);
         trigger("Copier1");
         QCOMPARE(m_fakes->clipboard.written, (std::vector<QString>{QString(), "<NOM>"}));
+    }
+
+    // A table pasted from a web page reaches Sanvor as lines of text.
+    void copiesOfATableHoldNoFrameMarks()
+    {
+        const QString html = "<p>Avant</p><table><tr><td>NOM</td><td>AGE</td></tr></table><p>Apres</p>";
+        const QString text = "Avant\r\nNOM\r\nAGE\r\nApres";
+        for (ScriptPane* rich : {m_form->SKRIVO_EXT, m_form->SKRIVO_INT}) {
+            rich->SetPlainText(false);
+            rich->document()->setHtml(html);
+        }
+        m_form->SKRIVO_EXT->SelectAll();
+        trigger("Copier1");
+        trigger("SKR_INT_COPY");
+        QCOMPARE(m_fakes->clipboard.written, (std::vector<QString>{text, text}));
+        QVERIFY(m_fakes->dialogs.messages.at(0).text.endsWith("\r\n" + text));
+        noErrors();
     }
 
     void copyForSanvorShowsTheFirst500Characters()

@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 #include <QTextBlock>
 #include <QTextCursor>
+#include <QTextDocument>
 #include <QtTest>
 
 namespace {
@@ -66,6 +67,71 @@ private slots:
         QCOMPARE(pane.FirstLine(), firstLine);
         if (!given.isEmpty())
             QVERIFY(formatAt(pane, 0).fontWeight() < QFont::Bold);
+    }
+
+    // Pasted rich text: what the pane hands on is the text the user sees,
+    // never the document's frame marks or picture characters.
+    void textOfTablesAndPictures_data()
+    {
+        QTest::addColumn<QString>("html");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("firstLine");
+        QTest::newRow("table between paragraphs")
+            << "<p>Avant</p><table><tr><td>NOM</td><td>AGE</td></tr></table><p>Apres</p>"
+            << "Avant\r\nNOM\r\nAGE\r\nApres" << "Avant";
+        QTest::newRow("table first, two rows, an empty cell")
+            << "<table><tr><td>NOM</td><td>AGE</td></tr><tr><td>X</td><td></td></tr></table><p>Fin</p>"
+            << "NOM\r\nAGE\r\nX\r\n\r\nFin" << "NOM";
+        QTest::newRow("table last") << "<p>Avant</p><table><tr><td>A</td></tr></table>" << "Avant\r\nA" << "Avant";
+        QTest::newRow("cell of two paragraphs") << "<table><tr><td><p>a</p><p>b</p></td><td>c</td></tr></table>"
+                                                << "a\r\nb\r\nc" << "a";
+        QTest::newRow("nested table")
+            << "<p>A</p><table><tr><td><table><tr><td>in1</td><td>in2</td></tr></table></td><td>out</td></tr></table>"
+               "<p>Z</p>"
+            << "A\r\nin1\r\nin2\r\nout\r\nZ" << "A";
+        QTest::newRow("two tables") << "<table><tr><td>T1</td></tr></table><table><tr><td>T2</td></tr></table>"
+                                    << "T1\r\nT2" << "T1";
+        QTest::newRow("merged cell read once")
+            << "<table><tr><td colspan=2>AB</td></tr><tr><td>C</td><td>D</td></tr></table>" << "AB\r\nC\r\nD"
+            << "AB";
+        QTest::newRow("picture left out") << "<p>A<img src=\"absent.png\">B</p>" << "AB" << "AB";
+        QTest::newRow("line break inside a paragraph") << "<p>a<br>b</p>" << "a\r\nb" << "a";
+        QTest::newRow("paragraphs") << "<p>a</p><p>b</p>" << "a\r\nb" << "a";
+    }
+    void textOfTablesAndPictures()
+    {
+        QFETCH(QString, html);
+        QFETCH(QString, text);
+        QFETCH(QString, firstLine);
+        ScriptPane pane("SKRIVO_INT", "hint", false);
+        pane.SetPlainText(false);
+        pane.document()->setHtml(html);
+
+        QCOMPARE(pane.Text(), text);
+        QCOMPARE(pane.FirstLine(), firstLine);
+        QCOMPARE(pane.LineCount(), int(text.count("\r\n")) + 1);
+        pane.SelectAll();
+        QCOMPARE(pane.SelText(), text);
+
+        // Windows-1252 holds every character left: no fall back to UTF-8.
+        const QString path = m_dir.filePath("tableau.txt");
+        pane.SaveToFile(path);
+        QFile saved(path);
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        QCOMPARE(saved.readAll(), text.toLatin1());
+    }
+
+    // A selection from inside a paragraph into a table.
+    void selectionIntoATable()
+    {
+        ScriptPane pane("SKRIVO_INT", "hint", false);
+        pane.SetPlainText(false);
+        pane.document()->setHtml("<p>Avant</p><table><tr><td>NOM</td><td>AGE</td></tr></table><p>Apres</p>");
+        QTextCursor cursor(pane.document());
+        cursor.setPosition(2);
+        cursor.setPosition(pane.document()->find("AGE").selectionEnd(), QTextCursor::KeepAnchor);
+        pane.setTextCursor(cursor);
+        QCOMPARE(pane.SelText(), QString("ant\r\nNOM\r\nAGE"));
     }
 
     void clearEmptiesEverything()

@@ -41,6 +41,8 @@ private slots:
     void usableEntry();
     void intoInternal_data();
     void intoInternal();
+    void intoInternalLeavesOutTheHeaderRows_data();
+    void intoInternalLeavesOutTheHeaderRows();
     void intoUniversal_data();
     void intoUniversal();
     void balloonWhenNothingApplied();
@@ -143,6 +145,31 @@ void TranslationRulesTest::intoInternal()
         QCOMPARE(result.balloonTitle, QString::number(count) + " REMPLACEMENT(S)");
         QCOMPARE(result.balloonText, report);
     }
+}
+
+// Only the rows given as header rows are left out, wherever they stand.
+void TranslationRulesTest::intoInternalLeavesOutTheHeaderRows_data()
+{
+    QTest::addColumn<QList<int>>("headerRows");
+    QTest::addColumn<QString>("translated");
+    QTest::addColumn<int>("count");
+
+    QTest::newRow("none: from row 1 on") << QList<int>() << "a b c d" << 4;
+    QTest::newRow("rows 1 and 2") << QList<int>{1, 2} << "AAA BBB c d" << 2;
+    QTest::newRow("row 1 only") << QList<int>{1} << "AAA b c d" << 3;
+    QTest::newRow("rows 3 and 4, below the codes") << QList<int>{3, 4} << "a b CCC DDD" << 2;
+}
+
+void TranslationRulesTest::intoInternalLeavesOutTheHeaderRows()
+{
+    QFETCH(QList<int>, headerRows);
+    QFETCH(QString, translated);
+    QFETCH(int, count);
+    PlainTextTarget target(QStringLiteral("AAA BBB CCC DDD"));
+    const TranslationReport result =
+        TranslateIntoInternal(Entries({"AAA=a", "BBB=b", "CCC=c", "DDD=d"}), target, headerRows);
+    QCOMPARE(target.text(), translated);
+    QCOMPARE(result.count, count);
 }
 
 void TranslationRulesTest::intoUniversal_data()

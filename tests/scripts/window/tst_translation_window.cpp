@@ -122,9 +122,21 @@ private slots:
         QTest::newRow("internal, only in another case")
             << "FUSION_EXT_INT" << kExternal << kInternal << "nomext" << "Aucun remplacement n'a pu être effectué"
             << kNoReplacementAdvice << "nomext" << 1;
-        QTest::newRow("internal, first two fusion lines unused")
+        QTest::newRow("internal, header pairs leading are unused")
+            << "FUSION_EXT_INT" << QStringList{"<_AUTEUR>=AAA", "<_TITRE>=BBB", "<C>=CCC"}
+            << QStringList{"<_AUTEUR>=a", "<_TITRE>=b", "<C>=c"} << "AAA BBB CCC" << "1 REMPLACEMENT(S)"
+            << "CCC => c\r\n" << "AAA BBB c" << 1;
+        QTest::newRow("internal, without header pairs the first codes apply")
             << "FUSION_EXT_INT" << QStringList{"<A>=AAA", "<B>=BBB", "<C>=CCC"} << QStringList{"<A>=a", "<B>=b", "<C>=c"}
-            << "AAA BBB CCC" << "1 REMPLACEMENT(S)" << "CCC => c\r\n" << "AAA BBB c" << 1;
+            << "AAA BBB CCC" << "3 REMPLACEMENT(S)" << "AAA => a\r\nBBB => b\r\nCCC => c\r\n" << "a b c" << 1;
+        QTest::newRow("internal, an empty title moves the first code up")
+            << "FUSION_EXT_INT" << QStringList{"<_AUTEUR>=Dr Ext", "<_TITRE>=", "<_CODE>=B12", "<NOM>=NOMEXT", "<AGE>=AGEEXT"}
+            << kInternal << "Dr Ext : NOMEXT AGEEXT" << "2 REMPLACEMENT(S)"
+            << "NOMEXT => £[SG : nom]#\r\nAGEEXT => £[SG : age]#\r\n" << "Dr Ext : £[SG : nom]# £[SG : age]#" << 1;
+        QTest::newRow("internal, the author below the codes stays")
+            << "FUSION_EXT_INT" << QStringList{"<NOM>=NOMEXT", "<AGE>=AGEEXT", "<_AUTEUR>=Dr Ext", "<_TITRE>=Lettre"}
+            << kInternal << "Dr Ext : NOMEXT AGEEXT" << "2 REMPLACEMENT(S)"
+            << "NOMEXT => £[SG : nom]#\r\nAGEEXT => £[SG : age]#\r\n" << "Dr Ext : £[SG : nom]# £[SG : age]#" << 1;
 
         QStringList external{"<_AUTEUR>=E", "<_TITRE>=T"};
         QStringList internal{"<_AUTEUR>=I", "<_TITRE>=U"};
@@ -182,6 +194,33 @@ private slots:
         if (result != script)
             QCOMPARE(form.focusWidget(), target);
         QVERIFY(fakes().dialogs.errors.empty());
+    }
+
+    // Whatever page came to the front while it ran, the universal
+    // translation ends on its own page.
+    void universalTranslationEndsOnItsPage()
+    {
+        TForm1& form = m_window->open();
+        setLines(form.ValueListEditor_EXT, kExternal);
+        form.SKRIVO_EXT->SetText(kScript);
+        class TurningBalloon : public platform::Balloon {
+        public:
+            QTabWidget* pages = nullptr;
+            int shown = 0;
+            void show(const QString&, const QString&) override
+            {
+                ++shown;
+                TForm1::selectPageQuietly(pages, 0);
+            }
+        } balloon;
+        balloon.pages = form.PageControl_SCRIPTS;
+        platform::services().balloon = &balloon;
+        trigger(form, "FUSION_POLYX");
+        platform::services().balloon = &fakes().balloon;
+
+        QCOMPARE(balloon.shown, 1);
+        QCOMPARE(form.PageControl_SCRIPTS->currentIndex(), 2);
+        QCOMPARE(form.SKRIVO_POLYX->Text(), kUniversalScript);
     }
 
     void emptySource_data()
