@@ -1,27 +1,23 @@
 #include "app/Unit1.h"
 
-#include "app/WorkFolders.h"
 #include "config/ConfigStore.h"
+#include "platform/FileLocations.h"
 #include "platform/Services.h"
 
 #include <QFileInfo>
 
-namespace {
-// No settings store tells the programs folder here; programs that are not
-// packaged go under /opt.
-const QString kProgramsFolder = "/opt/";
-} // namespace
-
+// Skrivo is Windows software: on Linux it runs under Wine, installed in
+// Wine's own programs folder.
 void TForm1::OuvrirSkrivo1Click()
 {
-    const QString defaultPath = kProgramsFolder + "SANVOR/SKRIVO.EXE";
+    const QString defaultPath = platform::windowsProgramsFolder() + "SANVOR/SKRIVO.EXE";
     const QString stored = ReadString("CHEMINS", "SKRIVO", defaultPath);
     if (QFileInfo(stored).isFile()) {
         platform::desktop().open(stored);
         return;
     }
     platform::FileDialogRequest request;
-    request.initialDir = kProgramsFolder + "SANVOR";
+    request.initialDir = platform::windowsProgramsFolder() + "SANVOR";
     request.fileName = stored;
     request.filter = "Exécutable|*.exe|Tous|*.*";
     request.defaultExt = "EXE";
@@ -34,7 +30,7 @@ void TForm1::OuvrirSkrivo1Click()
 
 void TForm1::Rvisions1Click()
 {
-    platform::desktop().openInTextEditor(WorkDir() + "_REVISIONS.TXT");
+    platform::desktop().openInTextEditor(platform::dataFolder() + "_REVISIONS.TXT");
 }
 
 void TForm1::Editerlaconfiguration1Click()

@@ -1,6 +1,7 @@
 #include "app/CaptionPanel.h"
 #include "app/LazyIcon.h"
 #include "app/Unit1.h"
+#include "app/WorkFolders.h"
 #include "dictionaries/DictionaryPane.h"
 #include "files/FileListBox.h"
 #include "questions/QuestionList.h"
@@ -221,8 +222,9 @@ void TForm1::buildLayout()
     sideRow->addWidget(TabSet2, 1);
     panel_Fichiers->body()->addLayout(sideRow);
 
-    // Multiple selection, two columns; it lists the working folder at once.
-    JvFileListBox1 = named(new FileListBox(panel_Fichiers), "JvFileListBox1", "Liste des Fichiers");
+    // Multiple selection, two columns; it lists the work folder at once, as
+    // a Windows shortcut would start the program in it.
+    JvFileListBox1 = named(new FileListBox(WorkDir(), panel_Fichiers), "JvFileListBox1", "Liste des Fichiers");
     JvFileListBox1->setToolTip("Liste des Fichiers Disponibles (Clic pour intégrer)");
     panel_Fichiers->body()->addWidget(JvFileListBox1, 1);
     columns->addWidget(panel_Fichiers);

@@ -1,8 +1,6 @@
 #include "app/WorkFolders.h"
 
-#include "platform/ProgramPath.h"
-
-#include <QDir>
+#include "platform/FileLocations.h"
 
 TDIR DIR;
 QString ListExt;
@@ -22,14 +20,7 @@ QString asciiCased(QString text, char from, char to)
 
 QString WorkDir()
 {
-    const QString path = platform::programPath();
-    QString folder = path.left(path.lastIndexOf(u'/') + 1);
-    const QString lower = asciiCased(folder, 'A', 'a');
-    if (lower != folder && QDir(lower).exists())
-        folder = lower;
-    if (!folder.endsWith(u'/'))
-        folder += u'/';
-    return folder;
+    return platform::workFolder();
 }
 
 QString BackupDir()

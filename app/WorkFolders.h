@@ -1,9 +1,9 @@
 #pragma once
 #include <QString>
 
-// The folder of the program file, its ASCII capitals lower-cased when a
-// folder of that name exists (the file system tells case apart), otherwise
-// the program's folder as it is; always ends with "/". Work files live here.
+// The work folder, as platform::workFolder() gives it: the program's folder
+// as it stands in its build folder, the user's documents folder + "PolyxX/"
+// once installed; always ends with "/". Work files live here.
 QString WorkDir();
 // WorkDir() + "SAUVE/".
 QString BackupDir();

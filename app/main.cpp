@@ -1,6 +1,8 @@
 #include "app/Theme.h"
 #include "app/Unit1.h"
 #include "app/WorkFolders.h"
+#include "platform/Error.h"
+#include "platform/FileLocations.h"
 #include "platform/Services.h"
 
 #include <QApplication>
@@ -11,7 +13,10 @@
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
+    // The window's class (WM_CLASS) is the application name, which the desktop
+    // entry's StartupWMClass repeats; Wayland matches the entry's own name.
     app.setApplicationName("PolyxX");
+    app.setDesktopFileName(POLYX_APP_ID);
     QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
     // The standard dialogs speak French whatever the desktop's language.
     QTranslator qtFrench;
@@ -22,6 +27,12 @@ int main(int argc, char* argv[])
         platform::dialogs().message(platform::BoxKind::Error,
                                     "Impossible d'appliquer le thème \"Metropolis UI Blue\" : "
                                     "l'apparence standard est utilisée.");
+
+    try {
+        platform::createUserFolders();
+    } catch (const polyx::Error& error) {
+        platform::dialogs().errorBox(error.message());
+    }
 
     int result = 0;
     {

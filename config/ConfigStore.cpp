@@ -3,6 +3,7 @@
 #include "config/IniDocument.h"
 #include "config/IntegerText.h"
 #include "platform/Error.h"
+#include "platform/FileLocations.h"
 #include "platform/ProgramPath.h"
 
 #include <QFile>
@@ -14,12 +15,6 @@ namespace {
 // A configuration file holds a few dozen short lines; anything far bigger is
 // not one, and is neither read nor rewritten.
 constexpr qint64 MaxFileSize = 8 * 1024 * 1024;
-
-QString withoutExtension(const QString& path)
-{
-    const qsizetype dot = path.lastIndexOf(u'.');
-    return dot > path.lastIndexOf(u'/') ? path.left(dot) : path;
-}
 
 QString resolved(const QString& file)
 {
@@ -77,13 +72,12 @@ void writeValue(const QString& section, const QString& key, const QString& value
 
 QString ConfigFileName()
 {
-    return withoutExtension(platform::programPath()) + QStringLiteral(".INI");
+    return platform::configFile();
 }
 
 QString ProgramName()
 {
-    const QString path = platform::programPath();
-    return withoutExtension(path.mid(path.lastIndexOf(u'/') + 1));
+    return platform::programName();
 }
 
 QString ReadString(const QString& section, const QString& key, const QString& defaultValue,

@@ -2,7 +2,8 @@
 #include <QString>
 #include <QStringList>
 
-// The configuration file, an INI file next to the program. Every call opens
+// The configuration file, an INI file next to the program in its build
+// folder, in the user's configuration folder once installed. Every call opens
 // the file, does its one read or write and closes it again: nothing is
 // cached, so a change made by hand between two calls is seen. `file` names
 // another configuration file; empty means ConfigFileName().
@@ -11,7 +12,8 @@
 // section or key is missing. A write that cannot be done throws
 // polyx::Error("Impossible d'écrire dans <file>").
 
-// The program's path with its last extension replaced by ".INI".
+// The program's name with ".INI" in place of its last extension, in the
+// folder platform::configFile() chooses.
 QString ConfigFileName();
 // The program file's name without folder and extension.
 QString ProgramName();

@@ -12,8 +12,9 @@ constexpr int kFolderRole = Qt::UserRole;
 
 } // namespace
 
-FileListBox::FileListBox(QWidget* parent)
-    : QListWidget(parent), m_folder(QDir::currentPath()), m_mask(QString::fromLatin1(polyx::kStartMask))
+FileListBox::FileListBox(const QString& folder, QWidget* parent)
+    : QListWidget(parent), m_folder(QDir::cleanPath(QDir(folder).absolutePath())),
+      m_mask(QString::fromLatin1(polyx::kStartMask))
 {
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     setFlow(QListView::TopToBottom);

@@ -8,7 +8,8 @@
 class FileListBox : public QListWidget {
     Q_OBJECT
 public:
-    explicit FileListBox(QWidget* parent = nullptr);
+    // Lists `folder` at once.
+    explicit FileListBox(const QString& folder, QWidget* parent = nullptr);
 
     QString folder() const { return m_folder; }
     void setFolder(const QString& folder);

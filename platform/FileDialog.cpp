@@ -1,6 +1,7 @@
 #include "platform/FileDialog.h"
 
 #include "platform/FileFilter.h"
+#include "platform/FrenchFileColumns.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -14,6 +15,7 @@ FileDialog::FileDialog(const FileDialogRequest& request, AcceptMode mode, QWidge
 {
     // Our own prompt replaces Qt's, whose text would not be French.
     setOptions(DontUseNativeDialog | DontConfirmOverwrite);
+    setProxyModel(new FrenchFileColumns(this));
     setAcceptMode(mode);
     setFileMode(AnyFile);
     setLabelText(LookIn, QStringLiteral("Regarder dans :"));

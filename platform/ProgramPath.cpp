@@ -20,4 +20,14 @@ QString programPath()
 
 void setProgramPath(const QString& path) { overridden() = path; }
 
+QString programName()
+{
+    const QString path = programPath();
+    QString name = path.mid(path.lastIndexOf(u'/') + 1);
+    const qsizetype dot = name.lastIndexOf(u'.');
+    if (dot >= 0)
+        name.truncate(dot);
+    return name;
+}
+
 } // namespace platform

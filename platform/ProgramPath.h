@@ -7,5 +7,7 @@ namespace platform {
 // from it. Tests point it at a file in a fresh temporary folder.
 QString programPath();
 void setProgramPath(const QString& path);
+// The program file's name without folder and last extension.
+QString programName();
 
 } // namespace platform

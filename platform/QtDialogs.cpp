@@ -12,9 +12,6 @@
 namespace platform {
 namespace {
 
-// The program file's name without folder and extension.
-QString programName() { return QFileInfo(programPath()).completeBaseName(); }
-
 // QMessageBox only knows its final size once shown, so it is centred then.
 class MessageBox : public QMessageBox {
 public:

@@ -58,8 +58,10 @@ class Desktop {
 public:
     virtual ~Desktop() = default;
     virtual void startProgram(const QString& program, const QStringList& arguments) = 0;
-    // An executable is started directly, anything else through the desktop's opener.
+    // An executable is started directly (a Windows one through Wine),
+    // anything else through the desktop's opener.
     virtual void open(const QString& path) = 0;
+    // Throws polyx::Error when the desktop has no text editor.
     virtual void openInTextEditor(const QString& path) = 0;
     virtual void openFolder(const QString& folder) = 0;
     virtual bool moveToTrash(const QString& path) = 0;

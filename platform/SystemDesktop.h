@@ -4,7 +4,9 @@
 namespace platform {
 
 // The desktop shell of a freedesktop system: programs started detached,
-// documents and folders handed to xdg-open. Failures to start are not reported.
+// Windows programs through Wine, documents and folders handed to xdg-open,
+// text files to the desktop's default editor. A missing editor or a missing
+// Wine throws polyx::Error; other failures to start are not reported.
 class SystemDesktop : public Desktop {
 public:
     void startProgram(const QString& program, const QStringList& arguments) override;

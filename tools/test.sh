@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds and runs the whole test suite headless,
-# then again built with AddressSanitizer and UndefinedBehaviorSanitizer.
+# checks an installation into a temporary prefix, then runs the suite again
+# built with AddressSanitizer and UndefinedBehaviorSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash tools/install-deps.sh
 bash tools/build.sh build
 export QT_QPA_PLATFORM=offscreen
 ctest --test-dir build --output-on-failure -j"$(nproc)"
+bash tools/check-install.sh build
 
 # -O1 and line tables only: the sanitized build must stay within CI's time.
 sanitize="-fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer"

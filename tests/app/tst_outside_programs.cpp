@@ -6,7 +6,9 @@
 #include "platform/testing/FakeServices.h"
 
 #include <QAction>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -15,13 +17,18 @@ class OutsideProgramsTest : public QObject {
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<platform::FakeServices> m_fakes;
     std::unique_ptr<TForm1> m_form;
+    QByteArray m_home = qgetenv("HOME");
 
     void openSkrivo() { m_form->findChild<QAction*>("OuvrirSkrivo1")->trigger(); }
+    // Wine's default prefix in the temporary home.
+    QString wineDrive() const { return m_dir->filePath("home/.wine/drive_c/"); }
 
 private slots:
     void init()
     {
         m_dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(QDir().mkpath(m_dir->filePath("home")));
+        qputenv("HOME", m_dir->filePath("home").toLocal8Bit());
         platform::setProgramPath(m_dir->filePath("PolyxX"));
         m_fakes = std::make_unique<platform::FakeServices>();
         m_form = std::make_unique<TForm1>();
@@ -31,6 +38,41 @@ private slots:
         m_form.reset();
         m_fakes.reset();
         m_dir.reset();
+        qputenv("HOME", m_home);
+    }
+
+    void programsFolderOfWine_data()
+    {
+        QTest::addColumn<QStringList>("folders"); // made in Wine's drive C:
+        QTest::addColumn<QString>("programs");
+        QTest::newRow("no Wine prefix yet") << QStringList{} << "Program Files";
+        QTest::newRow("64-bit prefix") << QStringList{"Program Files", "Program Files (x86)"} << "Program Files";
+        QTest::newRow("32-bit prefix") << QStringList{"Program Files"} << "Program Files";
+        QTest::newRow("only Program Files (x86)") << QStringList{"Program Files (x86)"} << "Program Files (x86)";
+    }
+    void programsFolderOfWine()
+    {
+        QFETCH(QStringList, folders);
+        QFETCH(QString, programs);
+        for (const QString& folder : folders)
+            QVERIFY(QDir().mkpath(wineDrive() + folder));
+        openSkrivo();
+        QCOMPARE(m_fakes->dialogs.openRequests.size(), size_t(1));
+        QCOMPARE(m_fakes->dialogs.openRequests[0].initialDir, wineDrive() + programs + "/SANVOR");
+        QCOMPARE(m_fakes->dialogs.openRequests[0].fileName, wineDrive() + programs + "/SANVOR/SKRIVO.EXE");
+    }
+
+    void programAtTheDefaultPathStartsWithoutWriting()
+    {
+        const QString program = wineDrive() + "Program Files (x86)/SANVOR/SKRIVO.EXE";
+        QVERIFY(QDir().mkpath(QFileInfo(program).absolutePath()));
+        QFile file(program);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.close();
+        openSkrivo();
+        QCOMPARE(m_fakes->desktop.opened, std::vector<QString>{program});
+        QVERIFY(m_fakes->dialogs.openRequests.empty());
+        QVERIFY(!QFile::exists(ConfigFileName()));
     }
 
     void storedProgramStartsAtOnce()
@@ -59,8 +101,8 @@ private slots:
         openSkrivo();
         QCOMPARE(m_fakes->dialogs.openRequests.size(), size_t(1));
         const platform::FileDialogRequest& asked = m_fakes->dialogs.openRequests[0];
-        QCOMPARE(asked.initialDir, QString("/opt/SANVOR"));
-        QCOMPARE(asked.fileName, QString("/opt/SANVOR/SKRIVO.EXE"));
+        QCOMPARE(asked.initialDir, wineDrive() + "Program Files/SANVOR");
+        QCOMPARE(asked.fileName, wineDrive() + "Program Files/SANVOR/SKRIVO.EXE");
         QCOMPARE(asked.filter, QString("Exécutable|*.exe|Tous|*.*"));
         QCOMPARE(asked.filterIndex, 1);
         QCOMPARE(asked.defaultExt, QString("EXE"));

@@ -3,14 +3,17 @@
 #include "app/Unit1.h"
 #include "app/WorkFolders.h"
 #include "config/ConfigStore.h"
+#include "platform/FileLocations.h"
 #include "platform/ProgramPath.h"
 #include "platform/testing/FakeServices.h"
 
 #include <QAction>
 #include <QCheckBox>
+#include <QDirIterator>
 #include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -164,6 +167,49 @@ private slots:
         QVERIFY(shown.centred);
         QCOMPARE(shown.text, QString("Déposez un fichier (ou choisissez le dans la liste)\r\n\r\n"
                                      "DICTIONNAIRES\r\nCTRL+SUPPR pour supprimer"));
+    }
+
+    // Installed, the program writes into the user's folders only, shows the
+    // notes shipped with it and lists the work folder.
+    void installedProgramKeepsToTheUserFolders()
+    {
+        const QByteArray home = qgetenv("HOME");
+        const QByteArray configHome = qgetenv("XDG_CONFIG_HOME");
+        const auto restore = qScopeGuard([&] {
+            qputenv("HOME", home);
+            if (configHome.isEmpty())
+                qunsetenv("XDG_CONFIG_HOME");
+            else
+                qputenv("XDG_CONFIG_HOME", configHome);
+        });
+        const QString user = m_dir->filePath("home/");
+        QVERIFY(QDir().mkpath(user));
+        qputenv("HOME", user.toLocal8Bit());
+        qunsetenv("XDG_CONFIG_HOME");
+        QVERIFY(QDir().mkpath(m_dir->filePath("usr/bin")));
+        QVERIFY(QDir().mkpath(m_dir->filePath("usr/share/polyxx")));
+        platform::setProgramPath(m_dir->filePath("usr/bin/PolyxX"));
+        platform::createUserFolders();
+        {
+            TForm1 form;
+            form.show();
+            QCOMPARE(form.FileListFolder(), user + "Documents/PolyxX");
+            QCOMPARE(DIR.root, user + "Documents/PolyxX/");
+            form.findChild<QAction*>("Rvisions1")->trigger();
+            form.findChild<QAction*>("Editerlaconfiguration1")->trigger();
+            QCOMPARE(m_fakes->desktop.edited,
+                     (std::vector<QString>{m_dir->filePath("usr/share/polyxx/_REVISIONS.TXT"),
+                                           user + ".config/PolyxX/PolyxX.INI"}));
+            QVERIFY(form.close());
+        }
+        QVERIFY(m_fakes->dialogs.errors.empty());
+        QCOMPARE(ReadString("OPTIONS", "AUTOSAVE", "absent", user + ".config/PolyxX/PolyxX.INI"), QString("1"));
+        QVERIFY(QFile::exists(user + "Documents/PolyxX/Externe.DICO"));
+        QStringList inPrefix;
+        QDirIterator written(m_dir->filePath("usr"), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+        while (written.hasNext())
+            inPrefix.append(written.next());
+        QCOMPARE(inPrefix, QStringList());
     }
 };
 

@@ -1,34 +1,56 @@
+// Where work files, configuration and shipped files are, from the build
+// folder and once installed.
 #include "app/WorkFolders.h"
+#include "config/ConfigStore.h"
+#include "platform/Error.h"
+#include "platform/FileLocations.h"
 #include "platform/ProgramPath.h"
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
 
+namespace {
+// The variables Qt's standard paths follow; the test gives each its own
+// value (or none) and puts the old ones back.
+const char* const kUserVariables[] = {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_DOCUMENTS_DIR"};
+} // namespace
+
 class WorkFoldersTest : public QObject {
     Q_OBJECT
 
     std::unique_ptr<QTemporaryDir> m_dir;
-    QString m_lowerRoot; // the temporary folder's name with ASCII capitals lowered
+    QList<std::optional<QByteArray>> m_saved;
+
+    QString path(const QString& relative) const { return m_dir->filePath(relative); }
+    void makeFolder(const QString& relative) { QVERIFY(QDir().mkpath(path(relative))); }
 
 private slots:
     void init()
     {
         m_dir = std::make_unique<QTemporaryDir>();
         QVERIFY(m_dir->isValid());
-        m_lowerRoot = m_dir->path();
-        for (QChar& c : m_lowerRoot) {
-            if (c >= u'A' && c <= u'Z')
-                c = c.toLower();
+        m_saved.clear();
+        for (const char* name : kUserVariables) {
+            m_saved.append(qEnvironmentVariableIsSet(name) ? std::optional(qgetenv(name)) : std::nullopt);
+            qunsetenv(name);
         }
+        makeFolder("home");
+        qputenv("HOME", path("home").toLocal8Bit());
     }
     void cleanup()
     {
         platform::setProgramPath(QString());
-        if (m_lowerRoot != m_dir->path())
-            QDir(m_lowerRoot).removeRecursively();
+        for (qsizetype i = 0; i < m_saved.size(); ++i) {
+            if (m_saved[i])
+                qputenv(kUserVariables[i], *m_saved[i]);
+            else
+                qunsetenv(kUserVariables[i]);
+        }
         m_dir.reset();
     }
 
@@ -50,24 +72,96 @@ private slots:
         QTEST(FileLabel(path), "label");
     }
 
-    void workDirUsesLowerCaseFolderWhenItExists()
+    // A lower-cased twin of the program's folder is another folder: work
+    // files stay beside the program.
+    void workDirIsTheProgramFolderAsItStands()
     {
-        const QString folder = m_dir->path() + QStringLiteral("/Polyx ÉTÉ X");
-        const QString lower = m_lowerRoot + QStringLiteral("/polyx ÉtÉ x");
-        QVERIFY(QDir().mkpath(folder));
-        QVERIFY(QDir().mkpath(lower));
-        platform::setProgramPath(folder + QStringLiteral("/PolyxX"));
-        QCOMPARE(WorkDir(), lower + u'/');
-        QCOMPARE(BackupDir(), lower + QStringLiteral("/SAUVE/"));
+        makeFolder("Polyx ÉTÉ X");
+        makeFolder("polyx ÉtÉ x");
+        platform::setProgramPath(path("Polyx ÉTÉ X/PolyxX"));
+        QCOMPARE(WorkDir(), path("Polyx ÉTÉ X/"));
+        QCOMPARE(BackupDir(), path("Polyx ÉTÉ X/SAUVE/"));
     }
 
-    void workDirFallsBackToProgramFolder()
+    void foldersOfBothModes_data()
     {
-        const QString folder = m_dir->path() + QStringLiteral("/Polyx ÉTÉ X");
-        QVERIFY(QDir().mkpath(folder));
-        platform::setProgramPath(folder + QStringLiteral("/PolyxX"));
-        QCOMPARE(WorkDir(), folder + u'/');
-        QCOMPARE(BackupDir(), folder + QStringLiteral("/SAUVE/"));
+        QTest::addColumn<QStringList>("folders");  // made below the temporary folder
+        QTest::addColumn<QString>("userDirs");     // the desktop's user-dirs.dirs, empty for none
+        QTest::addColumn<QString>("program");
+        QTest::addColumn<bool>("installed");
+        QTest::addColumn<QString>("workDir");
+        QTest::addColumn<QString>("configFile");
+        QTest::addColumn<QString>("dataFolder");
+
+        QTest::newRow("build folder") << QStringList{"build/app"} << QString() << "build/app/PolyxX" << false
+                                      << "build/app/" << "build/app/PolyxX.INI" << "build/app/";
+        QTest::newRow("copied executable in a bin folder")
+            << QStringList{"copie/bin"} << QString() << "copie/bin/PolyxX" << false << "copie/bin/"
+            << "copie/bin/PolyxX.INI" << "copie/bin/";
+        QTest::newRow("data folder of another package")
+            << QStringList{"usr/bin", "usr/share/autre"} << QString() << "usr/bin/PolyxX" << false << "usr/bin/"
+            << "usr/bin/PolyxX.INI" << "usr/bin/";
+        QTest::newRow("data folder beside, not above") << QStringList{"opt/bin/share/polyxx"} << QString()
+                                                       << "opt/bin/PolyxX" << false << "opt/bin/"
+                                                       << "opt/bin/PolyxX.INI" << "opt/bin/";
+        QTest::newRow("installed in a prefix")
+            << QStringList{"usr/bin", "usr/share/polyxx"} << QString() << "usr/bin/PolyxX" << true
+            << "home/Documents/PolyxX/" << "home/.config/PolyxX/PolyxX.INI" << "usr/share/polyxx/";
+        QTest::newRow("installed under /opt with capitals")
+            << QStringList{"Opt/Polyx/bin", "Opt/Polyx/share/polyxx"} << QString() << "Opt/Polyx/bin/PolyxX" << true
+            << "home/Documents/PolyxX/" << "home/.config/PolyxX/PolyxX.INI" << "Opt/Polyx/share/polyxx/";
+        QTest::newRow("installed, the desktop's documents folder")
+            << QStringList{"usr/bin", "usr/share/polyxx", "home/Mes documents"}
+            << "XDG_DOCUMENTS_DIR=\"$HOME/Mes documents\"\n" << "usr/bin/PolyxX" << true
+            << "home/Mes documents/PolyxX/" << "home/.config/PolyxX/PolyxX.INI" << "usr/share/polyxx/";
+    }
+    void foldersOfBothModes()
+    {
+        QFETCH(QStringList, folders);
+        QFETCH(QString, userDirs);
+        QFETCH(QString, program);
+        QFETCH(bool, installed);
+        for (const QString& folder : folders)
+            makeFolder(folder);
+        if (!userDirs.isEmpty()) {
+            makeFolder("home/.config");
+            QFile file(path("home/.config/user-dirs.dirs"));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(userDirs.toUtf8());
+        }
+        platform::setProgramPath(path(program));
+
+        QCOMPARE(platform::runsInstalled(), installed);
+        QTEST(WorkDir().mid(m_dir->path().size() + 1), "workDir");
+        QTEST(ConfigFileName().mid(m_dir->path().size() + 1), "configFile");
+        QTEST(platform::dataFolder().mid(m_dir->path().size() + 1), "dataFolder");
+        QCOMPARE(BackupDir(), WorkDir() + "SAUVE/");
+
+        // The first start makes the user's folders, and nothing beside the program.
+        const QString programFolder = QFileInfo(path(program)).absolutePath();
+        const QStringList besideProgram = QDir(programFolder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+        platform::createUserFolders();
+        QVERIFY(QFileInfo(WorkDir()).isDir());
+        QVERIFY(QFileInfo(QFileInfo(ConfigFileName()).absolutePath()).isDir());
+        QCOMPARE(QDir(programFolder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), besideProgram);
+        WriteString("OPTIONS", "AUTOTRAD", "1");
+        QVERIFY(QFile::exists(ConfigFileName()));
+    }
+
+    void userFolderThatCannotBeMadeIsNamed()
+    {
+        makeFolder("usr/bin");
+        makeFolder("usr/share/polyxx");
+        QFile blocker(path("home/Documents"));
+        QVERIFY(blocker.open(QIODevice::WriteOnly)); // a file where the folder should be
+        blocker.close();
+        platform::setProgramPath(path("usr/bin/PolyxX"));
+        try {
+            platform::createUserFolders();
+            QFAIL("no error");
+        } catch (const polyx::Error& error) {
+            QCOMPARE(error.message(), QString("Impossible de créer le dossier \"%1\".").arg(path("home/Documents/PolyxX/")));
+        }
     }
 };
 

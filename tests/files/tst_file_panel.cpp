@@ -46,7 +46,7 @@ class FilePanelTest : public QObject {
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<platform::FakeServices> m_fakes;
     std::unique_ptr<TForm1> m_form;
-    QString m_startFolder = QDir::currentPath();
+    QString m_listedAtStart; // the list's folder as the window was created
 
     platform::FakeDialogs& dialogs() { return m_fakes->dialogs; }
     FileListBox* list() const { return static_cast<FileListBox*>(m_form->JvFileListBox1); }
@@ -91,22 +91,22 @@ private slots:
         m_dir = std::make_unique<QTemporaryDir>();
         QVERIFY(QDir().mkpath(listed("")));
         QVERIFY(QDir().mkpath(dropped("")));
-        QVERIFY(QDir::setCurrent(listed("")));
         platform::setProgramPath(m_dir->filePath("PolyxX"));
         m_fakes = std::make_unique<platform::FakeServices>();
         m_form = std::make_unique<TForm1>();
+        m_listedAtStart = m_form->FileListFolder();
+        list()->setFolder(listed(""));
     }
     void cleanup()
     {
         m_form.reset();
         m_fakes.reset();
-        QDir::setCurrent(m_startFolder);
         m_dir.reset();
     }
 
-    void startsInTheWorkingFolder()
+    void startsInTheWorkFolder()
     {
-        QCOMPARE(m_form->FileListFolder(), QDir::cleanPath(listed("")));
+        QCOMPARE(m_listedAtStart, QDir::cleanPath(WorkDir()));
         QCOMPARE(list()->mask(), QString("*.dic?"));
         QCOMPARE(list()->selectionMode(), QAbstractItemView::ExtendedSelection);
         QVERIFY(m_form->TabSet2->isVisibleTo(m_form.get()));

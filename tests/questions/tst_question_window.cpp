@@ -3,6 +3,7 @@
 #include "app/Unit1.h"
 #include "app/WorkFolders.h"
 #include "dictionaries/DictionaryPane.h"
+#include "files/FileListBox.h"
 #include "platform/ProgramPath.h"
 #include "platform/testing/FakeServices.h"
 #include "questions/QuestionInfo.h"
@@ -51,7 +52,6 @@ class QuestionWindowTest : public QObject {
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<platform::FakeServices> m_fakes;
     std::unique_ptr<TForm1> m_form;
-    QString m_startFolder = QDir::currentPath();
 
     QuestionList* list() const { return m_form->JvCheckListBox_QUESTION; }
     QString listFolder() const { return m_dir->filePath("liste"); }
@@ -74,16 +74,16 @@ private slots:
     {
         m_dir = std::make_unique<QTemporaryDir>();
         QVERIFY(QDir().mkpath(listFolder()));
-        QVERIFY(QDir::setCurrent(listFolder()));
         platform::setProgramPath(m_dir->filePath("PolyxX"));
         m_fakes = std::make_unique<platform::FakeServices>();
         m_form = std::make_unique<TForm1>();
+        // Information files are looked for in the listed folder, not the work folder.
+        static_cast<FileListBox*>(m_form->JvFileListBox1)->setFolder(listFolder());
     }
     void cleanup()
     {
         m_form.reset();
         m_fakes.reset();
-        QDir::setCurrent(m_startFolder);
         m_dir.reset();
     }
 
