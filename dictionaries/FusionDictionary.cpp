@@ -1,11 +1,15 @@
 #include "dictionaries/FusionDictionary.h"
 
+#include "dictionaries/KeyCollation.h"
+#include "platform/Error.h"
+
 namespace polyx {
 
 void GenerateFusion(const DictionaryLines& external, const DictionaryLines& internal,
                     DictionaryLines& fusion)
 {
     fusion.ClearLines();
+    QList<int> sources; // the external row of each fusion line
     for (int row = 1; row <= external.Count(); ++row) {
         const QString key = external.KeyAt(row);
         if (key.isEmpty() || key == QStringLiteral("<_CODE>"))
@@ -14,7 +18,21 @@ void GenerateFusion(const DictionaryLines& external, const DictionaryLines& inte
         const QString internalValue = internal.ValueOf(key);
         if (externalValue.isEmpty() || internalValue.isEmpty())
             continue;
-        fusion.AddLine(externalValue + u'=' + internalValue);
+        const QString line = externalValue + u'=' + internalValue;
+        try {
+            fusion.AddLine(line);
+        } catch (const Error& error) {
+            // The user mends the external dictionary: name both of its keys.
+            const QString code = DictionaryLines::KeyOfLine(line);
+            const QCollator collator = KeyCollator();
+            QString first;
+            for (int done = 1; done <= fusion.Count(); ++done)
+                if (collator.compare(fusion.KeyAt(done), code) == 0)
+                    first = external.KeyAt(sources.value(done - 1));
+            throw Error(QStringLiteral("Dictionnaire Fusion :\r\n") + error.message()
+                        + QStringLiteral("\r\nLe code \"%1\" sert à \"%2\" et à \"%3\".").arg(code, first, key));
+        }
+        sources.append(row);
     }
 }
 

@@ -1,6 +1,7 @@
 #include "platform/FileDialog.h"
 
 #include "platform/FileFilter.h"
+#include "platform/NameCase.h"
 
 #include <QFileInfo>
 #include <QMessageBox>
@@ -49,8 +50,7 @@ void FileDialog::accept()
     const QFileInfo chosen(selectedFiles().value(0));
     if (acceptMode() == AcceptSave && m_confirmReplace && chosen.isFile()) {
         QMessageBox prompt(QMessageBox::Warning, QStringLiteral("Confirmer l'enregistrement"),
-                           QStringLiteral("%1 existe déjà.\nVoulez-vous le remplacer ?")
-                               .arg(chosen.fileName()),
+                           replaceQuestion(chosen.fileName()),
                            QMessageBox::NoButton, this);
         QPushButton* yes = prompt.addButton(QMessageBox::Yes);
         yes->setText(QStringLiteral("&Oui"));
@@ -63,6 +63,24 @@ void FileDialog::accept()
             return;
     }
     QFileDialog::accept();
+}
+
+QString replaceQuestion(const QString& fileName)
+{
+    return QStringLiteral("%1 existe déjà.\nVoulez-vous le remplacer ?").arg(fileName);
+}
+
+std::optional<QString> chooseSaveFile(const FileDialogRequest& request)
+{
+    const std::optional<QString> chosen = dialogs().saveFile(request);
+    if (!chosen)
+        return chosen;
+    const QString existing = ResolveNameCase(*chosen);
+    if (existing == *chosen)
+        return chosen;
+    if (request.confirmReplace && !dialogs().confirmWarning(replaceQuestion(QFileInfo(existing).fileName())))
+        return std::nullopt;
+    return existing;
 }
 
 } // namespace platform
