@@ -34,11 +34,6 @@ class SessionSteps {
 public:
     enum Report { AtOnce, Together };
     explicit SessionSteps(Report report) : m_report(report) {}
-    ~SessionSteps()
-    {
-        if (m_report == Together && !m_reported.isEmpty())
-            platform::dialogs().errorBox(m_reported.join(QStringLiteral("\r\n\r\n")));
-    }
 
     void operator()(const std::function<void()>& step)
     {
@@ -53,7 +48,13 @@ public:
                 platform::dialogs().errorBox(*failure);
         }
     }
-    bool allDone() const { return m_allDone; }
+    // Ends the steps: gathered failures are shown now, in one box.
+    bool finish()
+    {
+        if (m_report == Together && !m_reported.isEmpty())
+            platform::dialogs().errorBox(m_reported.join(QStringLiteral("\r\n\r\n")));
+        return m_allDone;
+    }
 
 private:
     Report m_report;
@@ -91,7 +92,7 @@ bool TForm1::restoreSession()
         PageControl_SCRIPTS->setTabText(0, "~EXTERNE");
     if (PageControl_SCRIPTS->tabText(1).isEmpty())
         PageControl_SCRIPTS->setTabText(1, "~INTERNE");
-    return step.allDone();
+    return step.finish();
 }
 
 bool TForm1::saveSession()
@@ -106,5 +107,5 @@ bool TForm1::saveSession()
         step([this, save] { run(save); });
     step([this] { SaveScriptStateFiles(); });
     step([this] { WriteInteger("AFFICHAGE", "TEXTE", panelTexteHeight()); });
-    return step.allDone();
+    return step.finish();
 }

@@ -90,12 +90,8 @@ void FileListBox::showEvent(QShowEvent* event)
     }
 }
 
-void FileListBox::mousePressEvent(QMouseEvent* event)
-{
-    const RefreshBatch duringClick(*this);
-    QListWidget::mousePressEvent(event);
-}
-
+// The release is no longer seen as a button down: the click it makes,
+// and what the click opens, still find the entries as they were.
 void FileListBox::mouseReleaseEvent(QMouseEvent* event)
 {
     const RefreshBatch duringClick(*this);
