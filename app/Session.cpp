@@ -27,9 +27,14 @@ void TForm1::setPanelTexteHeight(int height)
 
 namespace {
 // One damaged file must not cost the user the rest of the session: each step
-// that fails is reported on its own and the next one still runs.
+// that fails is reported and the next one still runs. The restore reports
+// each failure as it comes; the save gathers them into one box, so that a
+// read-only folder does not stand between the user and the end of the run.
 class SessionSteps {
 public:
+    enum Report { AtOnce, Together };
+    explicit SessionSteps(Report report) : m_report(report) {}
+
     void operator()(const std::function<void()>& step)
     {
         const std::optional<QString> failure = platform::failureOf(step);
@@ -39,12 +44,20 @@ public:
         // An unwritable configuration file fails every step alike: say it once.
         if (!m_reported.contains(*failure)) {
             m_reported << *failure;
-            platform::dialogs().errorBox(*failure);
+            if (m_report == AtOnce)
+                platform::dialogs().errorBox(*failure);
         }
     }
-    bool allDone() const { return m_allDone; }
+    // Ends the steps: gathered failures are shown now, in one box.
+    bool finish()
+    {
+        if (m_report == Together && !m_reported.isEmpty())
+            platform::dialogs().errorBox(m_reported.join(QStringLiteral("\r\n\r\n")));
+        return m_allDone;
+    }
 
 private:
+    Report m_report;
     bool m_allDone = true;
     QStringList m_reported;
 };
@@ -53,9 +66,16 @@ private:
 void TForm1::INI_GET() { restoreSession(); }
 void TForm1::INI_SAVE() { saveSession(); }
 
+bool TForm1::mayCloseAfterSave()
+{
+    return saveSession()
+           || platform::dialogs().confirm(
+               QStringLiteral("Toutes les données n'ont pas pu être enregistrées.\r\n\r\nQuitter quand même ?"));
+}
+
 bool TForm1::restoreSession()
 {
-    SessionSteps step;
+    SessionSteps step(SessionSteps::AtOnce);
     step([this] { RestoreWindowPlacement(*this); });
     step([this] { RestoreMenuChecks(*this); });
     step([this] { AUTO_TRAD->setChecked(ReadBool("OPTIONS", "AUTOTRAD", false)); });
@@ -72,13 +92,13 @@ bool TForm1::restoreSession()
         PageControl_SCRIPTS->setTabText(0, "~EXTERNE");
     if (PageControl_SCRIPTS->tabText(1).isEmpty())
         PageControl_SCRIPTS->setTabText(1, "~INTERNE");
-    return step.allDone();
+    return step.finish();
 }
 
 bool TForm1::saveSession()
 {
     const FileListBox::RefreshBatch oneRefresh(*fileList());
-    SessionSteps step;
+    SessionSteps step(SessionSteps::Together);
     step([this] { SaveWindowPlacement(*this); });
     step([this] { SaveMenuChecks(*this); });
     step([this] { WriteBool("OPTIONS", "AUTOTRAD", AUTO_TRAD->isChecked()); });
@@ -87,5 +107,5 @@ bool TForm1::saveSession()
         step([this, save] { run(save); });
     step([this] { SaveScriptStateFiles(); });
     step([this] { WriteInteger("AFFICHAGE", "TEXTE", panelTexteHeight()); });
-    return step.allDone();
+    return step.finish();
 }

@@ -221,7 +221,7 @@ void TForm1::setVisible(bool visible)
 
 void TForm1::closeEvent(QCloseEvent* event)
 {
-    if (saveSession())
+    if (mayCloseAfterSave())
         event->accept();
     else
         event->ignore();

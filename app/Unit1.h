@@ -267,6 +267,8 @@ private:
     // The session steps; false when one of them failed (each is reported).
     bool restoreSession();
     bool saveSession();
+    // Saves the session; after a failure the user may still choose to quit.
+    bool mayCloseAfterSave();
     void saveDictionary(DictionaryPane* pane, const char* key, const char* defaultLabel);
     void loadDictionary(DictionaryPane* pane, const char* key, const char* defaultFile, int scriptPage);
     QString fusionFileName() const;

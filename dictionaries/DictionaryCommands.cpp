@@ -5,6 +5,8 @@
 #include "app/WorkFolders.h"
 #include "config/ConfigStore.h"
 #include "dictionaries/DictionaryPane.h"
+#include "platform/FileDialog.h"
+#include "platform/NameCase.h"
 #include "platform/Services.h"
 
 #include <QFile>
@@ -16,7 +18,7 @@ void TForm1::saveDictionary(DictionaryPane* pane, const char* key, const char* d
     run("DICO_COMPRESS");
     if (pane->PageLabel().isEmpty())
         pane->SetPageLabel(defaultLabel);
-    const QString path = WorkDir() + pane->PageLabel() + ".DICO";
+    const QString path = platform::ResolveNameCase(WorkDir() + pane->PageLabel() + ".DICO");
     pane->lines().SaveToFile(path);
     WriteString("DICO", key, path);
     RefreshFileList();
@@ -24,7 +26,7 @@ void TForm1::saveDictionary(DictionaryPane* pane, const char* key, const char* d
 
 void TForm1::loadDictionary(DictionaryPane* pane, const char* key, const char* defaultFile, int scriptPage)
 {
-    const QString path = ReadString("DICO", key, WorkDir() + defaultFile);
+    const QString path = platform::ResolveNameCase(ReadString("DICO", key, WorkDir() + defaultFile));
     if (!QFile::exists(path))
         return;
     pane->lines().LoadFromFile(path);
@@ -47,7 +49,7 @@ void TForm1::DICO_EXT_SAVEAS()
     request.defaultExt = "DICO";
     request.confirmReplace = true;
     request.existingFolderOnly = true;
-    if (const auto path = platform::dialogs().saveFile(request)) {
+    if (const auto path = platform::chooseSaveFile(request)) {
         ValueListEditor_EXT->lines().SaveToFile(*path);
         ValueListEditor_EXT->SetPageLabel(FileLabel(*path));
         PageControl_SCRIPTS->setTabText(0, ValueListEditor_EXT->PageLabel());
@@ -66,7 +68,7 @@ void TForm1::DICO_INT_SAVEAS()
     request.defaultExt = "DICO";
     request.confirmReplace = true;
     request.existingFolderOnly = true;
-    if (const auto path = platform::dialogs().saveFile(request)) {
+    if (const auto path = platform::chooseSaveFile(request)) {
         ValueListEditor_INT->lines().SaveToFile(*path);
         ValueListEditor_INT->SetPageLabel(FileLabel(*path));
         WriteString("DICO", "INTERNE", *path);
@@ -81,7 +83,7 @@ void TForm1::DICO_SAN_LOAD() { loadDictionary(ValueListEditor_SANVOR, "SANVOR", 
 
 void TForm1::DICO_SAN_SAVE()
 {
-    const QString path = WorkDir() + "~SANVOR.DICO";
+    const QString path = platform::ResolveNameCase(WorkDir() + "~SANVOR.DICO");
     ValueListEditor_SANVOR->lines().SaveToFile(path);
     WriteString("DICO", "SANVOR", path);
     RefreshFileList();

@@ -1,5 +1,7 @@
 #include "dictionaries/DictionaryCompression.h"
 
+#include "platform/Error.h"
+
 namespace polyx {
 
 namespace {
@@ -58,13 +60,27 @@ void CompressDictionary(DictionaryLines& pane, ColonCut colonCut)
     pane.SortByKey();
 }
 
+namespace {
+
+// Every save compresses all four: the user must learn which one refused.
+void compressNamed(DictionaryLines& pane, ColonCut colonCut, const char* pageName)
+{
+    try {
+        CompressDictionary(pane, colonCut);
+    } catch (const Error& error) {
+        throw Error(QStringLiteral("Dictionnaire %1 :\r\n").arg(QLatin1String(pageName)) + error.message());
+    }
+}
+
+} // namespace
+
 void CompressAllDictionaries(DictionaryLines& external, DictionaryLines& internal,
                              DictionaryLines& fusion, DictionaryLines& sanvor)
 {
-    CompressDictionary(external, ColonCut::Cut);
-    CompressDictionary(internal, ColonCut::Cut);
-    CompressDictionary(fusion, ColonCut::Cut);
-    CompressDictionary(sanvor, ColonCut::Keep);
+    compressNamed(external, ColonCut::Cut, "Externe");
+    compressNamed(internal, ColonCut::Cut, "Interne");
+    compressNamed(fusion, ColonCut::Cut, "Fusion");
+    compressNamed(sanvor, ColonCut::Keep, "Sanvor");
 }
 
 } // namespace polyx

@@ -3,6 +3,8 @@
 #include "dictionaries/KeyCollation.h"
 #include "platform/Error.h"
 
+#include <QDir>
+
 #include <algorithm>
 #include <numeric>
 
@@ -203,17 +205,23 @@ void DictionaryLines::SortByValue()
 
 void DictionaryLines::LoadFromFile(const QString& path)
 {
-    TextLines file = TextLinesFile::Read(path);
-
+    TextLines file;
     SortKeys sortKeys;
-    sortKeys.reserve(file.lines.size());
     KeyIndex index;
-    for (const QString& line : std::as_const(file.lines)) {
-        const QString key = KeyOfLine(line);
-        auto sortKey = sortKeyOfKey(key);
-        if (sortKey && !index.emplace(*sortKey, int(sortKeys.size())).second)
-            throw duplicateKey(key);
-        sortKeys.push_back(std::move(sortKey));
+    // A load runs from many places (the restore, the file list, a drop):
+    // the message says which file was refused.
+    try {
+        file = TextLinesFile::Read(path);
+        sortKeys.reserve(file.lines.size());
+        for (const QString& line : std::as_const(file.lines)) {
+            const QString key = KeyOfLine(line);
+            auto sortKey = sortKeyOfKey(key);
+            if (sortKey && !index.emplace(*sortKey, int(sortKeys.size())).second)
+                throw duplicateKey(key);
+            sortKeys.push_back(std::move(sortKey));
+        }
+    } catch (const Error& error) {
+        throw Error(QStringLiteral("Fichier \"%1\" :\r\n").arg(QDir::toNativeSeparators(path)) + error.message());
     }
 
     if (m_listener)

@@ -4,6 +4,8 @@
 #include "app/WorkFolders.h"
 #include "dictionaries/DictionaryPane.h"
 #include "dictionaries/FusionDictionary.h"
+#include "platform/FileDialog.h"
+#include "platform/NameCase.h"
 #include "platform/Services.h"
 
 #include <QFile>
@@ -28,7 +30,7 @@ QList<int> TForm1::fusionHeaderRows() const
 
 void TForm1::DICO_FUSION_SAVE()
 {
-    ValueListEditor_FUSION->lines().SaveToFile(WorkDir() + fusionFileName());
+    ValueListEditor_FUSION->lines().SaveToFile(platform::ResolveNameCase(WorkDir() + fusionFileName()));
 }
 
 void TForm1::DICO_FUSION_SAVESA()
@@ -41,14 +43,14 @@ void TForm1::DICO_FUSION_SAVESA()
     request.fileName = ValueListEditor_EXT->PageLabel() + "_" + ValueListEditor_INT->PageLabel();
     request.confirmReplace = true;
     request.existingFolderOnly = true;
-    if (const auto path = platform::dialogs().saveFile(request))
+    if (const auto path = platform::chooseSaveFile(request))
         ValueListEditor_FUSION->lines().SaveToFile(*path);
     RefreshFileList();
 }
 
 void TForm1::DICO_FUSION_LOAD()
 {
-    const QString path = WorkDir() + fusionFileName();
+    const QString path = platform::ResolveNameCase(WorkDir() + fusionFileName());
     if (QFile::exists(path))
         ValueListEditor_FUSION->lines().LoadFromFile(path);
 }

@@ -1,5 +1,8 @@
 #include "dictionaries/FusionDictionary.h"
 
+#include "dictionaries/KeyCollation.h"
+#include "platform/Error.h"
+
 namespace polyx {
 
 QList<int> GenerateFusion(const DictionaryLines& external, const DictionaryLines& internal,
@@ -7,6 +10,7 @@ QList<int> GenerateFusion(const DictionaryLines& external, const DictionaryLines
 {
     QList<int> headerRows;
     fusion.ClearLines();
+    QList<int> sources; // the external row of each fusion line
     for (int row = 1; row <= external.Count(); ++row) {
         const QString key = external.KeyAt(row);
         if (key.isEmpty() || key == QStringLiteral("<_CODE>"))
@@ -15,7 +19,21 @@ QList<int> GenerateFusion(const DictionaryLines& external, const DictionaryLines
         const QString internalValue = internal.ValueOf(key);
         if (externalValue.isEmpty() || internalValue.isEmpty())
             continue;
-        fusion.AddLine(externalValue + u'=' + internalValue);
+        const QString line = externalValue + u'=' + internalValue;
+        try {
+            fusion.AddLine(line);
+        } catch (const Error& error) {
+            // The user mends the external dictionary: name both of its keys.
+            const QString code = DictionaryLines::KeyOfLine(line);
+            const QCollator collator = KeyCollator();
+            QString first;
+            for (int done = 1; done <= fusion.Count(); ++done)
+                if (collator.compare(fusion.KeyAt(done), code) == 0)
+                    first = external.KeyAt(sources.value(done - 1));
+            throw Error(QStringLiteral("Dictionnaire Fusion :\r\n") + error.message()
+                        + QStringLiteral("\r\nLe code \"%1\" sert à \"%2\" et à \"%3\".").arg(code, first, key));
+        }
+        sources.append(row);
         if (key.compare(QStringLiteral("<_AUTEUR>"), Qt::CaseInsensitive) == 0
             || key.compare(QStringLiteral("<_TITRE>"), Qt::CaseInsensitive) == 0)
             headerRows.append(fusion.Count());

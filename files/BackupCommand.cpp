@@ -4,6 +4,7 @@
 #include "app/WorkFolders.h"
 #include "files/FileCopy.h"
 #include "platform/Error.h"
+#include "platform/NameCase.h"
 #include "platform/Services.h"
 
 #include <QDir>
@@ -13,12 +14,14 @@ void TForm1::BACKUP()
     if (!platform::dialogs().confirm("Sauvegarder l'ensemble des Fichiers de Travail dans un dossier de Sauvegarde ?"))
         return;
     polyx::FolderCopy copy;
+    // A "sauve" folder the user made is the backup folder, not a twin.
+    const QString sauve = platform::ResolveNameCase(DIR.sauve);
     {
         platform::BusyCursor busy;
         // The folders are empty when the start of the window failed.
-        if (DIR.root.isEmpty() || DIR.sauve.isEmpty() || !QDir().mkpath(DIR.sauve))
-            throw polyx::Error(QStringLiteral("Impossible de créer le dossier \"%1\"").arg(DIR.sauve));
-        copy = polyx::CopyFolderFiles(DIR.root, DIR.sauve);
+        if (DIR.root.isEmpty() || sauve.isEmpty() || !QDir().mkpath(sauve))
+            throw polyx::Error(QStringLiteral("Impossible de créer le dossier \"%1\"").arg(sauve));
+        copy = polyx::CopyFolderFiles(DIR.root, sauve);
     }
-    platform::dialogs().message(platform::BoxKind::Plain, polyx::BackupMessage(copy, DIR.sauve));
+    platform::dialogs().message(platform::BoxKind::Plain, polyx::BackupMessage(copy, sauve));
 }

@@ -1,15 +1,17 @@
 #include "files/DictionaryJoin.h"
 
+#include "dictionaries/DictionaryLines.h"
 #include "dictionaries/KeyCollation.h"
 #include "files/FileKind.h"
 
 #include <algorithm>
+#include <map>
 #include <numeric>
 #include <vector>
 
 namespace polyx {
 
-QStringList JoinDictionaries(const QList<QStringList>& files)
+JoinedDictionary JoinDictionaries(const QList<QStringList>& files)
 {
     QStringList lines;
     QString author;
@@ -30,15 +32,40 @@ QStringList JoinDictionaries(const QList<QStringList>& files)
     std::iota(order.begin(), order.end(), 0);
     std::stable_sort(order.begin(), order.end(), [&keys](int a, int b) { return keys[a].compare(keys[b]) < 0; });
 
-    QStringList joined;
+    struct SortKeyLess {
+        bool operator()(const QCollatorSortKey& a, const QCollatorSortKey& b) const { return a.compare(b) < 0; }
+    };
+    std::map<QCollatorSortKey, QString, SortKeyLess> keptKeys;
+    JoinedDictionary joined;
     int previous = -1;
     for (int i : order) {
         if (previous >= 0 && keys[previous].compare(keys[i]) == 0)
             continue;
-        joined.append(lines[i]);
         previous = i;
+        // Lines without a key may repeat in a dictionary.
+        const QString key = DictionaryLines::KeyOfLine(lines[i]);
+        if (!key.isEmpty()) {
+            const auto [kept, isNew] = keptKeys.emplace(collator.sortKey(key), key);
+            if (!isNew) {
+                if (!joined.repeatedKeys.contains(kept->second))
+                    joined.repeatedKeys.append(kept->second);
+                continue;
+            }
+        }
+        joined.lines.append(lines[i]);
     }
     return joined;
+}
+
+QString RepeatedKeysText(const QStringList& keys)
+{
+    constexpr int kShown = 20;
+    QString text = QStringLiteral("Ces clés avaient plusieurs valeurs ; seule la première a été gardée :");
+    for (const QString& key : keys.mid(0, kShown))
+        text += QStringLiteral("\r\n") + key;
+    if (keys.size() > kShown)
+        text += QStringLiteral("\r\n…");
+    return text;
 }
 
 QString JoinedFileName(const QString& chosenPath)

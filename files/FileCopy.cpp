@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 
 #include <cerrno>
@@ -34,6 +35,27 @@ void CopyFileReplacing(const QString& source, const QString& target)
         throw CreateFileError(target, out.errorString(), errno);
 }
 
+namespace {
+
+// As a file manager's copy: the backup of a file shows when the file was
+// last changed, not when it was backed up, and an executable stays one.
+// The time is set first: a read-only copy could not be opened for it.
+void KeepDateAndPermissions(const QString& source, const QString& target)
+{
+    const QFileInfo original(source);
+    QFile copy(target);
+    errno = 0;
+    if (!copy.open(QIODevice::ReadWrite) || !copy.setFileTime(original.lastModified(), QFileDevice::FileModificationTime))
+        throw CreateFileError(target, copy.errorString(), errno);
+    copy.close();
+    // The "User" flags tell what this process may do, not the file's mode.
+    const QFileDevice::Permissions userFlags = QFileDevice::ReadUser | QFileDevice::WriteUser | QFileDevice::ExeUser;
+    if (!copy.setPermissions(original.permissions() & ~userFlags))
+        throw CreateFileError(target, copy.errorString());
+}
+
+} // namespace
+
 FolderCopy CopyFolderFiles(const QString& source, const QString& target)
 {
     const QDir from(source);
@@ -41,7 +63,12 @@ FolderCopy CopyFolderFiles(const QString& source, const QString& target)
     FolderCopy copy;
     for (const QString& name : from.entryList(QDir::Files | QDir::Hidden, QDir::Name)) {
         try {
+            // The previous backup of a read-only file is read-only too.
+            const QFileInfo previous(to.filePath(name));
+            if (previous.isFile() && !previous.isWritable())
+                QFile::setPermissions(previous.filePath(), previous.permissions() | QFileDevice::WriteOwner);
             CopyFileReplacing(from.filePath(name), to.filePath(name));
+            KeepDateAndPermissions(from.filePath(name), to.filePath(name));
             ++copy.copied;
         } catch (const Error&) {
             copy.failed.append(name);

@@ -8,6 +8,7 @@
 #include "files/FileKind.h"
 #include "platform/CommandGuard.h"
 #include "platform/Error.h"
+#include "platform/NameCase.h"
 #include "platform/Services.h"
 
 #include <QDir>
@@ -52,7 +53,10 @@ void TForm1::JvDragDrop1Drop(const QStringList& paths)
     if (!platform::dialogs().confirm(polyx::DropQuestion(*kind, source)))
         return;
 
-    const QString target = QDir(FileListFolder()).filePath(polyx::AsciiUpper(polyx::FileNameOf(source)));
+    // The listed folder may hold the file under other capitals: it is the
+    // one the copy replaces, keeping its name.
+    const QString target =
+        platform::ResolveNameCase(QDir(FileListFolder()).filePath(polyx::AsciiUpper(polyx::FileNameOf(source))));
     try {
         copyDroppedFile(source, target);
     } catch (const polyx::Error& error) {

@@ -10,11 +10,13 @@
 #include "files/FolderListing.h"
 #include "files/OpenRoute.h"
 #include "platform/CommandGuard.h"
+#include "platform/NameCase.h"
 #include "platform/Services.h"
 #include "questions/DoubleClickRelay.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QTabBar>
 #include <QTabWidget>
@@ -124,9 +126,14 @@ void TForm1::Renommer1Click()
     const QString fileName = polyx::FileNameOf(path);
     const qsizetype dot = fileName.lastIndexOf(u'.');
     const QString newPath = QDir(FileListFolder()).filePath(*name + (dot < 0 ? QString() : fileName.mid(dot)));
-    // QFile refuses to rename onto an existing name, as the user expects;
-    // the name the file already has is no other file.
-    if (newPath == path || QFile::rename(path, newPath))
+    // Another file whose name differs only in capitals would become a twin
+    // the program could no longer tell from this one; the file's own name
+    // in other capitals is no other file.
+    const QString existing = platform::ResolveNameCase(newPath);
+    const bool taken = QFileInfo::exists(existing)
+                       && QFileInfo(existing).canonicalFilePath() != QFileInfo(path).canonicalFilePath();
+    const bool validName = !name->isEmpty() && !name->contains(u'/');
+    if (validName && !taken && (newPath == path || QFile::rename(path, newPath)))
         RefreshFileList();
     else
         platform::dialogs().message(platform::BoxKind::Plain, "Erreur Ligne 1187 : Renommer le Fichier\r\n" + path

@@ -3,8 +3,10 @@
 #include "files/FolderListing.h"
 
 #include <QDir>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QStyle>
+#include <QWindow>
 
 namespace {
 
@@ -44,7 +46,9 @@ void FileListBox::setMask(const QString& mask)
 
 void FileListBox::refresh()
 {
-    if (m_batches > 0)
+    // A release that went to a box opened by the press is not seen here.
+    const bool clicking = m_buttonDown && QGuiApplication::mouseButtons() != Qt::NoButton;
+    if (m_batches > 0 || clicking)
         m_stale = true;
     else
         reread();
@@ -55,7 +59,44 @@ FileListBox::RefreshBatch::RefreshBatch(FileListBox& list) : m_list(list) { ++m_
 FileListBox::RefreshBatch::~RefreshBatch()
 {
     if (--m_list.m_batches == 0 && m_list.m_stale)
-        m_list.reread();
+        m_list.refresh();
+}
+
+// The window sees a press before any widget does, and so before the focus
+// moves and a grid that loses it saves its dictionary.
+bool FileListBox::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched != m_window)
+        return QListWidget::eventFilter(watched, event);
+    if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick) {
+        m_buttonDown = true;
+    } else if (event->type() == QEvent::MouseButtonRelease) {
+        m_buttonDown = false;
+        // Once the release, and the click it makes, has been handled.
+        QMetaObject::invokeMethod(
+            this, [this] { if (m_stale) refresh(); }, Qt::QueuedConnection);
+    }
+    return false;
+}
+
+void FileListBox::showEvent(QShowEvent* event)
+{
+    QListWidget::showEvent(event);
+    QWindow* handle = window()->windowHandle();
+    if (handle && handle != m_window) {
+        if (m_window)
+            m_window->removeEventFilter(this);
+        m_window = handle;
+        m_window->installEventFilter(this);
+    }
+}
+
+// The release is no longer seen as a button down: the click it makes,
+// and what the click opens, still find the entries as they were.
+void FileListBox::mouseReleaseEvent(QMouseEvent* event)
+{
+    const RefreshBatch duringClick(*this);
+    QListWidget::mouseReleaseEvent(event);
 }
 
 void FileListBox::reread()

@@ -1,6 +1,8 @@
 #pragma once
 #include <QFileIconProvider>
 #include <QListWidget>
+#include <QPointer>
+#include <QWindow>
 
 // The file list of the file panel: one folder, its sub-folders then the
 // files matching the mask, in two columns. It is read again whenever its
@@ -19,7 +21,10 @@ public:
 
     // While one is alive, refresh() waits and the folder is read once when
     // the last one ends: saving the session writes five files, each asking
-    // for a refresh, and a large folder would be read five times.
+    // for a refresh, and a large folder would be read five times. A refresh
+    // asked while a mouse button is down waits for the release to be
+    // handled: the press on an entry may have set off a save, and the entry
+    // under the pointer must stay the one clicked.
     class RefreshBatch {
     public:
         explicit RefreshBatch(FileListBox& list);
@@ -42,6 +47,9 @@ signals:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
@@ -53,4 +61,6 @@ private:
     QFileIconProvider m_icons;
     int m_batches = 0;
     bool m_stale = false;
+    bool m_buttonDown = false;         // in the window, seen before any widget
+    QPointer<QWindow> m_window;       // the window whose mouse is watched
 };

@@ -2,6 +2,7 @@
 
 #include "platform/FileFilter.h"
 #include "platform/FrenchFileColumns.h"
+#include "platform/NameCase.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -76,8 +77,7 @@ void FileDialog::accept()
     }
     if (acceptMode() == AcceptSave && m_request.confirmReplace && chosen.isFile()) {
         QMessageBox prompt(QMessageBox::Warning, QStringLiteral("Confirmer l'enregistrement"),
-                           QStringLiteral("%1 existe déjà.\nVoulez-vous le remplacer ?")
-                               .arg(chosen.fileName()),
+                           replaceQuestion(chosen.fileName()),
                            QMessageBox::NoButton, this);
         prompt.setTextFormat(Qt::PlainText);
         QPushButton* yes = prompt.addButton(QMessageBox::Yes);
@@ -91,6 +91,24 @@ void FileDialog::accept()
             return;
     }
     QFileDialog::accept();
+}
+
+QString replaceQuestion(const QString& fileName)
+{
+    return QStringLiteral("%1 existe déjà.\nVoulez-vous le remplacer ?").arg(fileName);
+}
+
+std::optional<QString> chooseSaveFile(const FileDialogRequest& request)
+{
+    const std::optional<QString> chosen = dialogs().saveFile(request);
+    if (!chosen)
+        return chosen;
+    const QString existing = ResolveNameCase(*chosen);
+    if (existing == *chosen)
+        return chosen;
+    if (request.confirmReplace && !dialogs().confirmWarning(replaceQuestion(QFileInfo(existing).fileName())))
+        return std::nullopt;
+    return existing;
 }
 
 } // namespace platform

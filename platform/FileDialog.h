@@ -26,4 +26,13 @@ private:
     FileDialogRequest m_request;
 };
 
+// What the save dialogs ask before replacing an existing file.
+QString replaceQuestion(const QString& fileName);
+
+// The save dialog of the services in force, then the file that is really
+// written: where the folder holds the chosen name in other capitals, that
+// file, after the dialog's own question about replacing it when the request
+// asks for one (a "no" counts as Cancel).
+std::optional<QString> chooseSaveFile(const FileDialogRequest& request);
+
 } // namespace platform

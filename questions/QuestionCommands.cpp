@@ -6,6 +6,7 @@
 #include "dictionaries/DictionaryPane.h"
 #include "dictionaries/KeyCompletion.h"
 #include "dictionaries/SanvorQuestion.h"
+#include "platform/NameCase.h"
 #include "platform/Services.h"
 #include "questions/QuestionList.h"
 #include "scripts/ScriptPane.h"
@@ -15,7 +16,7 @@
 
 namespace {
 
-QString questionFilePath() { return WorkDir() + "~POLYX.DICU"; }
+QString questionFilePath() { return platform::ResolveNameCase(WorkDir() + "~POLYX.DICU"); }
 
 } // namespace
 

@@ -5,6 +5,7 @@
 #include "dictionaries/TextLinesFile.h"
 #include "platform/CommandGuard.h"
 #include "platform/Error.h"
+#include "platform/NameCase.h"
 #include "platform/Services.h"
 #include "questions/DoubleClickRelay.h"
 #include "questions/QuestionInfo.h"
@@ -35,7 +36,7 @@ void TForm1::GetFile_QuestionInfo(QString& path, QString& name)
         const polyx::QuestionInfoFile file =
             polyx::LocateQuestionInfo(FileListFolder(), JvCheckListBox_QUESTION->Text(index));
         name = file.name;
-        path = file.path;
+        path = platform::ResolveNameCase(file.path);
     } catch (const polyx::Error& error) {
         // The caller goes on with what was found.
         platform::dialogs().message(platform::BoxKind::Plain,

@@ -5,6 +5,8 @@
 #include "app/WorkFolders.h"
 #include "config/ConfigStore.h"
 #include "platform/Error.h"
+#include "platform/FileDialog.h"
+#include "platform/NameCase.h"
 #include "platform/Services.h"
 #include "scripts/FirstLineLabel.h"
 #include "scripts/ScriptPane.h"
@@ -29,10 +31,10 @@ void applyFirstLineLabel(ScriptPane* pane, polyx::ScriptSide side)
 
 bool TForm1::reloadScript(ScriptPane* pane, const char* key, const char* stateFile)
 {
-    const QString path = ReadString(kSection, key, WorkDir() + stateFile);
+    const QString path = platform::ResolveNameCase(ReadString(kSection, key, WorkDir() + stateFile));
     if (!QFile::exists(path))
         return false;
-    pane->LoadFromFile(path);
+    pane->RestoreFromFile(path);
     return !pane->IsEmpty();
 }
 
@@ -54,7 +56,7 @@ void TForm1::SKR_UNI_LOAD() { reloadScript(SKRIVO_POLYX, "UNIVERSEL", kUniversal
 // only through "Recharger".
 void TForm1::openScript(ScriptPane* pane, const char* stateFile)
 {
-    const QString path = WorkDir() + stateFile;
+    const QString path = platform::ResolveNameCase(WorkDir() + stateFile);
     pane->SaveToFile(path);
     platform::desktop().openInTextEditor(path);
 }
@@ -77,7 +79,7 @@ void TForm1::SKR_EXT_SAVEAS()
     request.filter = kScriptFilter;
     request.confirmReplace = true;
     request.existingFolderOnly = true;
-    if (const std::optional<QString> path = platform::dialogs().saveFile(request)) {
+    if (const std::optional<QString> path = platform::chooseSaveFile(request)) {
         SKRIVO_EXT->SaveToFile(*path);
         SKRIVO_EXT->SetPageLabel(FileLabel(*path));
         RefreshFileList();
@@ -98,7 +100,7 @@ void TForm1::saveScriptAs(ScriptPane* pane, const char* title, const char* defau
     request.filter = filter;
     request.confirmReplace = true;
     request.existingFolderOnly = true;
-    if (const std::optional<QString> path = platform::dialogs().saveFile(request)) {
+    if (const std::optional<QString> path = platform::chooseSaveFile(request)) {
         pane->SetPageLabel(FileLabel(*path));
         pane->SaveToFile(*path);
         RefreshFileList();
@@ -129,7 +131,7 @@ void TForm1::SaveScriptStateFiles()
     std::optional<polyx::Error> failure;
     for (const auto& [pane, file] : states) {
         try {
-            pane->SaveToFile(WorkDir() + file);
+            pane->SaveToFile(platform::ResolveNameCase(WorkDir() + file));
         } catch (const polyx::Error& error) {
             if (!failure)
                 failure = error;

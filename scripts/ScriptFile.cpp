@@ -9,6 +9,7 @@
 #include "scripts/rtf/RtfReader.h"
 #include "scripts/rtf/RtfWriter.h"
 
+#include <QFile>
 #include <QTextDocument>
 
 namespace polyx::ScriptFile {
@@ -27,6 +28,14 @@ void Load(QTextDocument& document, const QString& path, bool plainTextMode)
     RtfReader reader;
     if (!reader.read(bytes, &document))
         throw Error(reader.errorString());
+}
+
+bool IsRichFile(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    return ReadingFormat(false, path, file.read(5)) == ScriptFormat::Rtf;
 }
 
 void Save(const QTextDocument& document, const QString& path, bool plainTextMode)

@@ -14,6 +14,10 @@ namespace ScriptFile {
 // cannot be read; the document is then as it was.
 void Load(QTextDocument& document, const QString& path, bool plainTextMode);
 
+// Whether a pane in rich mode would read the file as RTF; false when it
+// cannot be read.
+bool IsRichFile(const QString& path);
+
 // Creates or replaces the file atomically. Throws "Impossible de créer le
 // fichier ..." and leaves any previous file whole when it cannot be written.
 void Save(const QTextDocument& document, const QString& path, bool plainTextMode);

@@ -90,6 +90,13 @@ void ScriptPane::LoadFromFile(const QString& path)
     caretToStart();
 }
 
+void ScriptPane::RestoreFromFile(const QString& path)
+{
+    if (m_plainText && polyx::ScriptFile::IsRichFile(path))
+        SetPlainText(false);
+    LoadFromFile(path);
+}
+
 void ScriptPane::SaveToFile(const QString& path) const
 {
     polyx::ScriptFile::Save(*document(), path, m_plainText);
@@ -101,6 +108,7 @@ void ScriptPane::SetPlainText(bool on)
         return;
     m_plainText = on;
     setAcceptRichText(!on);
+    emit plainTextChanged(on);
     if (!on)
         return;
     // Plain numbers: a cursor would follow the text being replaced.

@@ -25,6 +25,10 @@ public:
     void SelectAll();
     void SetFocus();
     void LoadFromFile(const QString& path);
+    // The same for a file the program saved from a pane: one written in
+    // rich mode turns a plain-text pane to rich mode before it is read, so
+    // that its RTF never shows as text.
+    void RestoreFromFile(const QString& path);
     void SaveToFile(const QString& path) const;
 
     bool PlainText() const { return m_plainText; }
@@ -36,6 +40,8 @@ public:
     void SetPageLabel(const QString& label);
 
 signals:
+    // The mode changed, by the switch or by the program.
+    void plainTextChanged(bool on);
     // The text changed: unlike textChanged(), not sent when only the
     // formatting went.
     void scriptTextChanged();

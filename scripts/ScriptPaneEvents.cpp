@@ -24,10 +24,14 @@ void TForm1::connectScriptPanes()
     for (const auto& [pane, name] : purges)
         connect(pane, &ScriptPane::escapePressed, action(name), &QAction::trigger);
 
-    // The switches tick themselves; the pane follows the new tick.
+    // The switches tick themselves; the pane follows the new tick, and the
+    // tick follows a mode the program sets, so that it never lies.
     const std::pair<ScriptPane*, const char*> switches[] = {{SKRIVO_EXT, "SKR_EXT_PLAIN"}, {SKRIVO_INT, "check_TexteBrut1"}};
-    for (const auto& [pane, name] : switches)
-        connect(findChild<QAction*>(name), &QAction::triggered, pane, &ScriptPane::SetPlainText);
+    for (const auto& [pane, name] : switches) {
+        QAction* tick = findChild<QAction*>(name);
+        connect(tick, &QAction::triggered, pane, &ScriptPane::SetPlainText);
+        connect(pane, &ScriptPane::plainTextChanged, tick, &QAction::setChecked);
+    }
 }
 
 // An internal script never stays beside an external one it was not

@@ -8,6 +8,7 @@
 #include "questions/QuestionList.h"
 #include "scripts/ScriptPane.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
@@ -54,6 +55,21 @@ class SessionTest : public QObject {
         }
         keys.sort();
         return keys;
+    }
+
+    // A dictionary the compression refuses (its keys become equal once
+    // stripped) and a state file that cannot be written.
+    void breakTheSave(TForm1& form)
+    {
+        form.ValueListEditor_EXT->lines().AddLine("<NOM>=a");
+        form.ValueListEditor_EXT->lines().AddLine("<NOM> =b");
+        QVERIFY(QDir().mkpath(path("~INTERNE.SKRIVO")));
+    }
+    bool expectedFailures(const QString& text) const
+    {
+        const QStringList parts = text.split("\r\n\r\n");
+        return parts.size() == 2 && parts[0] == "Dictionnaire Externe :\r\nUne clé nommée \"<NOM>\" existe déjà"
+               && parts[1].startsWith("Impossible de créer le fichier \"" + QDir::toNativeSeparators(path("~INTERNE.SKRIVO")));
     }
 
 private slots:
@@ -182,12 +198,90 @@ private slots:
         TForm1 form;
         form.show();
         QCOMPARE(m_fakes->dialogs.errors.size(), size_t(2));
-        QCOMPARE(m_fakes->dialogs.errors[1], QString("Une clé nommée \"<nom>\" existe déjà"));
+        QCOMPARE(m_fakes->dialogs.errors[1], "Fichier \"" + path("Externe.DICO") + "\" :\r\nUne clé nommée \"<nom>\" existe déjà");
         // The steps before and after the damaged ones still ran.
         QVERIFY(form.AUTO_TRAD->isChecked());
         QCOMPARE(form.ValueListEditor_INT->lines().ValueOf("<NOM>"), QString("{NOM}"));
         QCOMPARE(form.SKRIVO_EXT->Text(), QString("Cher [nom]"));
         QVERIFY(form.isVisible());
+    }
+
+    void failedCloseAsksBeforeQuitting_data()
+    {
+        QTest::addColumn<bool>("quit");
+        QTest::newRow("quit anyway") << true;
+        QTest::newRow("stay") << false;
+    }
+    void failedCloseAsksBeforeQuitting()
+    {
+        QFETCH(bool, quit);
+        TForm1 form;
+        form.show();
+        breakTheSave(form);
+        m_fakes->dialogs.confirmAnswers = {quit};
+        QCOMPARE(form.close(), quit);
+        QCOMPARE(form.isVisible(), !quit);
+        QCOMPARE(m_fakes->dialogs.errors.size(), size_t(1));
+        QVERIFY2(expectedFailures(m_fakes->dialogs.errors[0]), qPrintable(m_fakes->dialogs.errors[0]));
+        QCOMPARE(m_fakes->dialogs.confirms,
+                 std::vector<QString>{"Toutes les données n'ont pas pu être enregistrées.\r\n\r\nQuitter quand même ?"});
+        // The steps after the failures still ran.
+        QVERIFY(QFile::exists(path("~POLYX.SKRU")));
+        QVERIFY(iniKeys().contains("[AFFICHAGE]TEXTE"));
+    }
+
+    void menuSaveReportsTheFailuresInOneBox()
+    {
+        TForm1 form;
+        form.show();
+        breakTheSave(form);
+        form.action("INI_SAVE")->trigger();
+        QCOMPARE(m_fakes->dialogs.errors.size(), size_t(1));
+        QVERIFY2(expectedFailures(m_fakes->dialogs.errors[0]), qPrintable(m_fakes->dialogs.errors[0]));
+        QVERIFY(m_fakes->dialogs.confirms.empty());
+        QVERIFY(form.isVisible());
+    }
+
+    // A pane closed in rich mode writes RTF; it comes back rich, not as
+    // markup, and its switch says so.
+    void richScriptComesBackRich_data()
+    {
+        QTest::addColumn<QString>("pane");
+        QTest::addColumn<QString>("tick");
+        QTest::addColumn<QString>("reload"); // empty: the restore at start
+        QTest::newRow("external, at start") << "SKRIVO_EXT" << "SKR_EXT_PLAIN" << "";
+        QTest::newRow("external, Recharger") << "SKRIVO_EXT" << "SKR_EXT_PLAIN" << "SKR_EXT_LOAD";
+        QTest::newRow("internal, Recharger") << "SKRIVO_INT" << "check_TexteBrut1" << "SKR_INT_LOAD";
+        QTest::newRow("universal, Recharger") << "SKRIVO_POLYX" << "" << "SKR_UNI_LOAD";
+    }
+    void richScriptComesBackRich()
+    {
+        QFETCH(QString, pane);
+        QFETCH(QString, tick);
+        QFETCH(QString, reload);
+        {
+            TForm1 form;
+            form.show();
+            auto* script = form.findChild<ScriptPane*>(pane);
+            script->SetPlainText(false);
+            script->setHtml("<p>Cher <b>[nom]</b></p>");
+            QVERIFY(form.close());
+        }
+        QVERIFY(bytes(pane == "SKRIVO_POLYX" ? "~POLYX.SKRU" : pane == "SKRIVO_INT" ? "~INTERNE.SKRIVO" : "~EXTERNE.SKRIVO")
+                    .startsWith("{\\rtf"));
+        TForm1 form;
+        form.show();
+        auto* script = form.findChild<ScriptPane*>(pane);
+        if (!reload.isEmpty()) {
+            script->SetPlainText(true);
+            form.action(reload)->trigger();
+        }
+        QVERIFY(m_fakes->dialogs.errors.empty());
+        QVERIFY(!script->PlainText());
+        QCOMPARE(script->Text(), QString("Cher [nom]"));
+        QVERIFY(script->toHtml().contains("font-weight:700"));
+        if (!tick.isEmpty())
+            QVERIFY(!form.findChild<QAction*>(tick)->isChecked());
     }
 };
 

@@ -126,7 +126,7 @@ private slots:
         WriteString("DICO", "INTERNE", path);
         const QStringList before = lines(m_form->ValueListEditor_INT);
         trigger("DICO_INT_LOAD");
-        QCOMPARE(m_fakes->dialogs.errors, std::vector<QString>{"Une clé nommée \"a\" existe déjà"});
+        QCOMPARE(m_fakes->dialogs.errors, std::vector<QString>{"Fichier \"" + path + "\" :\r\nUne clé nommée \"a\" existe déjà"});
         QCOMPARE(lines(m_form->ValueListEditor_INT), before);
         QCOMPARE(m_form->ValueListEditor_INT->PageLabel(), QString("Interne"));
         QCOMPARE(m_form->PageControl_SCRIPTS->tabText(1), QString("Interne"));

@@ -32,6 +32,8 @@ private slots:
     void compress();
     void compressionKeepsEncodingAndLabel();
     void compressAllCutsAllButSanvor();
+    void refusalNamesTheDictionary_data();
+    void refusalNamesTheDictionary();
 };
 
 void TestDictionaryCompression::stripBlanks_data()
@@ -134,6 +136,32 @@ void TestDictionaryCompression::compressAllCutsAllButSanvor()
     QCOMPARE(fusion.ValueOf("a"), QString("c "));
     QCOMPARE(sanvor.ValueOf("<NOM>"), QString("£[SG : nom]#"));
     QCOMPARE(sanvor.Count(), 4);
+}
+
+// Every save compresses the four dictionaries: a refusal says which one.
+void TestDictionaryCompression::refusalNamesTheDictionary_data()
+{
+    QTest::addColumn<int>("broken");
+    QTest::addColumn<QString>("pageName");
+    QTest::newRow("external") << 0 << "Externe";
+    QTest::newRow("internal") << 1 << "Interne";
+    QTest::newRow("fusion") << 2 << "Fusion";
+    QTest::newRow("Sanvor") << 3 << "Sanvor";
+}
+
+void TestDictionaryCompression::refusalNamesTheDictionary()
+{
+    QFETCH(int, broken);
+    QFETCH(QString, pageName);
+    DictionaryLines panes[4];
+    fill(panes[broken], {"<NOM>=x", " <nom>=y"});
+    QString message;
+    try {
+        polyx::CompressAllDictionaries(panes[0], panes[1], panes[2], panes[3]);
+    } catch (const polyx::Error& e) {
+        message = e.message();
+    }
+    QCOMPARE(message, "Dictionnaire " + pageName + " :\r\nUne clé nommée \"<nom>\" existe déjà");
 }
 
 QTEST_GUILESS_MAIN(TestDictionaryCompression)

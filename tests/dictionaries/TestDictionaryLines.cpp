@@ -50,6 +50,12 @@ QString duplicate(const QString& key)
     return QString("Une clé nommée \"%1\" existe déjà").arg(key);
 }
 
+// The first line of every load error.
+QString inFile(const QString& path)
+{
+    return QString("Fichier \"%1\" :\r\n").arg(QDir::toNativeSeparators(path));
+}
+
 const QStringList kMixed{"A=1", "X=1=2", "nokey", "=v", "<NOM> =espace", "nokey"};
 
 } // namespace
@@ -419,7 +425,7 @@ void TestDictionaryLines::duplicateKeyLoadLeavesPaneUnchanged()
     pane.LoadFromFile(path("utf8.DICO"));
     pane.SetPageLabel("AVANT");
 
-    QCOMPARE(errorOf([&] { pane.LoadFromFile(path("dup.DICO")); }), duplicate("a"));
+    QCOMPARE(errorOf([&] { pane.LoadFromFile(path("dup.DICO")); }), inFile(path("dup.DICO")) + duplicate("a"));
     QCOMPARE(pane.Lines(), QStringList{"Z=1"});
     QCOMPARE(pane.Encoding(), TextEncoding::Utf8);
     QCOMPARE(pane.PageLabel(), QString("AVANT"));
@@ -434,8 +440,9 @@ void TestDictionaryLines::failedOpenLeavesPaneUnchanged()
     fill(pane, {"A=1"});
 
     QCOMPARE(errorOf([&] { pane.LoadFromFile(path("folder.DICO")); }),
-             QString("Impossible d'ouvrir le fichier \"%1\". Accès refusé")
-                 .arg(QDir::toNativeSeparators(path("folder.DICO"))));
+             inFile(path("folder.DICO"))
+                 + QString("Impossible d'ouvrir le fichier \"%1\". Accès refusé")
+                       .arg(QDir::toNativeSeparators(path("folder.DICO"))));
     QCOMPARE(pane.Lines(), QStringList{"A=1"});
 }
 
@@ -508,7 +515,7 @@ void TestDictionaryLines::loadsTwentyThousandLines()
     QCOMPARE(errorOf([&] { pane.AddLine("<Question_0>=again"); }), duplicate("<Question_0>"));
 
     writeBytes(path("big.DICO"), data + "<question_7>=x\r\n");
-    QCOMPARE(errorOf([&] { pane.LoadFromFile(path("big.DICO")); }), duplicate("<question_7>"));
+    QCOMPARE(errorOf([&] { pane.LoadFromFile(path("big.DICO")); }), inFile(path("big.DICO")) + duplicate("<question_7>"));
     QCOMPARE(pane.Count(), 20000);
 }
 

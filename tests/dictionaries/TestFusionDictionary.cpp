@@ -69,7 +69,13 @@ void TestFusionDictionary::generate_data()
     QTest::newRow("repeated code stops the generation")
         << QStringList{"<NOM>=A1", "<PRENOM>=a1", "<AGE>=A3"}
         << QStringList{"<NOM>=B1", "<PRENOM>=B2", "<AGE>=B3"} << QStringList{"A1=B1"}
-        << "Une clé nommée \"a1\" existe déjà";
+        << "Dictionnaire Fusion :\r\nUne clé nommée \"a1\" existe déjà\r\n"
+           "Le code \"a1\" sert à \"<NOM>\" et à \"<PRENOM>\".";
+    QTest::newRow("repeated code after skipped lines")
+        << QStringList{"<_CODE>=c", "<AGE>=", "<NOM>=n", "<VILLE>=x", "<PRENOM>=N"}
+        << QStringList{"<NOM>=B1", "<PRENOM>=B2", "<AGE>=B3"} << QStringList{"n=B1"}
+        << "Dictionnaire Fusion :\r\nUne clé nommée \"N\" existe déjà\r\n"
+           "Le code \"N\" sert à \"<NOM>\" et à \"<PRENOM>\".";
     QTest::newRow("empty external") << QStringList() << QStringList{"<NOM>=B1"} << QStringList() << "";
 }
 

@@ -378,6 +378,13 @@ private slots:
         QTest::newRow("its own name") << QStringList{"abc.dico"} << std::optional<QString>("abc")
                                       << QStringList{"abc.dico"} << "";
         QTest::newRow("cancelled") << QStringList{"abc.dico"} << std::optional<QString>() << QStringList{"abc.dico"} << "";
+        // No twin differing only in capitals, no nameless or foldered name.
+        QTest::newRow("another file in other capitals") << QStringList{"abc.dico", "Xyz.dico"} << std::optional<QString>("XYZ")
+                                                        << QStringList{"abc.dico", "Xyz.dico"} << "XYZ.dico";
+        QTest::newRow("empty name") << QStringList{"abc.dico"} << std::optional<QString>("") << QStringList{"abc.dico"}
+                                    << ".dico";
+        QTest::newRow("a slash") << QStringList{"abc.dico"} << std::optional<QString>("x/abc") << QStringList{"abc.dico"}
+                                 << "x/abc.dico";
     }
     void renaming()
     {
@@ -759,15 +766,89 @@ private slots:
         QCOMPARE(readFile(listed("_GLOBAL.DICO")), QByteArray("\r\n<_CODE>=0\r\n<_TITRE>=G L O B A L\r\n"));
     }
 
-    void joinStopsAtAFolderEntry()
+    // Folders, the backup folder among them, are never taken into a join.
+    void joinLeavesFoldersOut_data()
     {
-        populate({"sub/", "a.dico"});
+        QTest::addColumn<QStringList>("selected");
+        QTest::newRow("no selection") << QStringList{};
+        QTest::newRow("a folder selected too") << QStringList{"SAUVE", "a.dico", "b.dico"};
+    }
+    void joinLeavesFoldersOut()
+    {
+        QFETCH(QStringList, selected);
+        populate({"SAUVE/", "a.dico", "b.dico"}, "<A>=1\r\n");
+        for (const QString& name : selected)
+            list()->item(int(shown().indexOf(name)))->setSelected(true);
         dialogs().confirmAnswers = {true};
+        dialogs().saveAnswers = {listed("_GLOBAL.DICO")};
         trigger("Regrouperlesdictionnaires1");
-        QCOMPARE(list()->selectedItems().size(), 2);
-        QCOMPARE(dialogs().errors.size(), size_t(1));
-        QVERIFY2(dialogs().errors[0].startsWith("Impossible d'ouvrir le fichier"), qPrintable(dialogs().errors[0]));
-        QVERIFY(dialogs().saveRequests.empty());
+        QVERIFY(dialogs().errors.empty());
+        QVERIFY(dialogs().confirms[0].startsWith("Vous allez regrouper : \r\n\r\n2  Dictionnaires ?"));
+        QCOMPARE(readFile(listed("_GLOBAL.DICO")), QByteArray("\r\n<_CODE>=0\r\n<_TITRE>=G L O B A L\r\n<A>=1\r\n"));
+    }
+
+    // One key given two values keeps the first; the user is told which keys,
+    // and the joined dictionary then opens.
+    void joinKeepsOneValuePerKey()
+    {
+        writeFile(listed("a.dico"), "<NOM>=[nom]\r\n<AGE>=[age]\r\n");
+        writeFile(listed("b.dico"), "<nom>=[NOM2]\r\n<AGE>=[age]\r\n");
+        trigger("RAffraichir1");
+        dialogs().confirmAnswers = {true};
+        dialogs().saveAnswers = {listed("_GLOBAL.DICO")};
+        trigger("Regrouperlesdictionnaires1");
+        QCOMPARE(dialogs().messages.size(), size_t(1));
+        QCOMPARE(dialogs().messages[0].kind, platform::BoxKind::Information);
+        QCOMPARE(dialogs().messages[0].text,
+                 QString("Ces clés avaient plusieurs valeurs ; seule la première a été gardée :\r\n<NOM>"));
+        QVERIFY(QFile::exists(listed("_GLOBAL.DICO")));
+        pick("_GLOBAL.DICO");
+        trigger("Chargerledictionnaire1");
+        QVERIFY(dialogs().errors.empty());
+        QCOMPARE(m_form->ValueListEditor_EXT->lines().ValueOf("<NOM>"), QString("[nom]"));
+    }
+
+    // Whatever opened it, a refused dictionary file is named.
+    void refusedDictionaryIsNamed()
+    {
+        populate({"double.dico"}, "<A>=1\r\n<a>=2\r\n");
+        pick("double.dico");
+        trigger("Chargerledictionnaire1");
+        QCOMPARE(dialogs().errors,
+                 std::vector<QString>{"Fichier \"" + listed("double.dico") + "\" :\r\nUne clé nommée \"<a>\" existe déjà"});
+    }
+
+    // Opening by kind sets the modes; the "Texte Brut" ticks follow them.
+    void openingByKindMovesTheTicks_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<bool>("externalTicked");
+        QTest::newRow("a dictionary") << "a.dico" << true;
+        QTest::newRow("a folder") << "sub" << true;
+        QTest::newRow("a letter in rich text") << "lettre.rtf" << false;
+    }
+    void openingByKindMovesTheTicks()
+    {
+        QFETCH(QString, file);
+        QFETCH(bool, externalTicked);
+        writeFile(listed("a.dico"), "<A>=1\r\n");
+        writeFile(listed("lettre.rtf"), "{\\rtf1 Bonjour}");
+        QVERIFY(QDir().mkpath(listed("sub")));
+        QAction* external = m_form->findChild<QAction*>("SKR_EXT_PLAIN");
+        QAction* internal = m_form->findChild<QAction*>("check_TexteBrut1");
+        external->trigger();
+        internal->trigger();
+        QVERIFY(!m_form->SKRIVO_EXT->PlainText());
+        QVERIFY(!internal->isChecked());
+        m_form->OpenFileByKind(listed(file));
+        QVERIFY(dialogs().errors.empty());
+        QCOMPARE(m_form->SKRIVO_EXT->PlainText(), externalTicked);
+        QCOMPARE(external->isChecked(), externalTicked);
+        QVERIFY(m_form->SKRIVO_INT->PlainText());
+        QVERIFY(internal->isChecked());
+        // And the switch goes on working from the tick it shows.
+        external->trigger();
+        QCOMPARE(m_form->SKRIVO_EXT->PlainText(), !externalTicked);
     }
 };
 

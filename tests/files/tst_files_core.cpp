@@ -1,5 +1,6 @@
 // The file panel's rules without a window: where a file opens, masks and
 // listings, the texts of the drops, the join and the folder copy.
+#include "dictionaries/DictionaryLines.h"
 #include "files/DictionaryJoin.h"
 #include "files/DropKind.h"
 #include "files/FileCopy.h"
@@ -7,6 +8,7 @@
 #include "files/OpenRoute.h"
 #include "platform/Error.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QLocale>
@@ -200,21 +202,62 @@ private slots:
         const QList<QStringList> files{{"<_AUTEUR>=DUPONT", "<_TITRE>=Lettres", "<AGE>=age"},
                                        {"<_AUTEUR>=MARTIN", "<_CODE>=4", "<NOM>=nom"},
                                        {"<PRENOM>=p", "<_AUTEUR>=LEGRAND"}};
-        QCOMPARE(polyx::JoinDictionaries(files), (QStringList{"<_AUTEUR>=MARTIN", "<_CODE>=0", "<_TITRE>=G L O B A L",
-                                                              "<AGE>=age", "<NOM>=nom", "<PRENOM>=p"}));
+        QCOMPARE(polyx::JoinDictionaries(files).lines, (QStringList{"<_AUTEUR>=MARTIN", "<_CODE>=0", "<_TITRE>=G L O B A L",
+                                                                    "<AGE>=age", "<NOM>=nom", "<PRENOM>=p"}));
     }
 
-    void joinKeepsEachLineOnce()
+    // The joined file must load: one line per key as the dictionary compares
+    // keys, the first in the sorted order; keyless lines may repeat.
+    void joinKeepsOneLinePerKey_data()
     {
-        const QList<QStringList> files{{"<NOM>=nom", "<AGE>=a"}, {"<nom>=NOM", "<AGE>=b", "<AGE>=a", "x <_y> z"}};
-        // Equal letter case aside, one line stays; different values both stay.
-        QCOMPARE(polyx::JoinDictionaries(files),
-                 (QStringList{"", "<_CODE>=0", "<_TITRE>=G L O B A L", "<AGE>=a", "<AGE>=b", "<NOM>=nom"}));
+        QTest::addColumn<QList<QStringList>>("files");
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<QStringList>("repeated");
+        const QStringList header{"", "<_CODE>=0", "<_TITRE>=G L O B A L"};
+        QTest::newRow("same line in other capitals")
+            << QList<QStringList>{{"<NOM>=nom", "<AGE>=a"}, {"<nom>=NOM", "<AGE>=a", "x <_y> z"}}
+            << header + QStringList{"<AGE>=a", "<NOM>=nom"} << QStringList{};
+        QTest::newRow("two values of one key")
+            << QList<QStringList>{{"<AGE>=b", "<NOM>=nom"}, {"<AGE>=a"}}
+            << header + QStringList{"<AGE>=a", "<NOM>=nom"} << QStringList{"<AGE>"};
+        QTest::newRow("the key in other capitals")
+            << QList<QStringList>{{"<Age>=2"}, {"<AGE>=1", "<age>=3"}}
+            << header + QStringList{"<AGE>=1"} << QStringList{"<AGE>"};
+        QTest::newRow("accents compare as the dictionary does")
+            << QList<QStringList>{{"<CIVILITÉ>=x"}, {"<civilité>=y"}}
+            << header + QStringList{"<CIVILITÉ>=x"} << QStringList{"<CIVILITÉ>"};
+        QTest::newRow("keyless lines repeat")
+            << QList<QStringList>{{"sans clé", "autre"}, {"autre", "plus"}}
+            << header + QStringList{"autre", "plus", "sans clé"} << QStringList{};
+    }
+    void joinKeepsOneLinePerKey()
+    {
+        QFETCH(QList<QStringList>, files);
+        QFETCH(QStringList, lines);
+        QFETCH(QStringList, repeated);
+        const polyx::JoinedDictionary joined = polyx::JoinDictionaries(files);
+        QCOMPARE(joined.lines, lines);
+        QCOMPARE(joined.repeatedKeys, repeated);
+        polyx::DictionaryLines loaded;
+        for (const QString& line : joined.lines)
+            loaded.AddLine(line);
+    }
+
+    void repeatedKeysAreListedUpToTwenty()
+    {
+        const QString head = "Ces clés avaient plusieurs valeurs ; seule la première a été gardée :";
+        QCOMPARE(polyx::RepeatedKeysText({"<AGE>", "<NOM>"}), head + "\r\n<AGE>\r\n<NOM>");
+        QStringList many;
+        for (int i = 1; i <= 21; ++i)
+            many << QString("<K%1>").arg(i);
+        const QString text = polyx::RepeatedKeysText(many);
+        QVERIFY(text.endsWith("\r\n<K20>\r\n…"));
+        QCOMPARE(text.count("\r\n"), 21);
     }
 
     void joinOfNothing()
     {
-        QCOMPARE(polyx::JoinDictionaries({}), (QStringList{"", "<_CODE>=0", "<_TITRE>=G L O B A L"}));
+        QCOMPARE(polyx::JoinDictionaries({}).lines, (QStringList{"", "<_CODE>=0", "<_TITRE>=G L O B A L"}));
     }
 
     void joinedNames_data()
@@ -263,6 +306,41 @@ private slots:
         QVERIFY(!QFileInfo::exists(target.filePath("SAUVE")));
         QCOMPARE(polyx::BackupMessage(copy, "/w/SAUVE/"),
                  "2 Fichiers Sauvegardés \r\n\r\nDans : /w/SAUVE/\r\n\r\n1 Fichier(s) NON sauvegardé(s) :\r\nb.txt");
+    }
+
+    // As a file manager's copy: the date of the last change and the
+    // permissions stay, even over an earlier read-only backup.
+    void folderCopyKeepsDatesAndPermissions()
+    {
+        QTemporaryDir source;
+        QTemporaryDir target;
+        const QDateTime changed = QDateTime::currentDateTime().addDays(-30).addMSecs(-123);
+        const std::pair<const char*, QFileDevice::Permissions> files[] = {
+            {"outil.sh", QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner | QFileDevice::ReadGroup
+                             | QFileDevice::ExeGroup},
+            {"lecture.dico", QFileDevice::ReadOwner | QFileDevice::ReadOther}};
+        // The mode's bits; the "User" flags tell what this process may do.
+        const QFileDevice::Permissions mode = ~(QFileDevice::ReadUser | QFileDevice::WriteUser | QFileDevice::ExeUser);
+        for (int round = 0; round < 2; ++round) {
+            for (const auto& [name, permissions] : files) {
+                const QString path = source.filePath(name);
+                QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+                writeFile(path, QByteArray("v") + QByteArray::number(round));
+                QFile file(path);
+                QVERIFY(file.open(QIODevice::ReadWrite));
+                QVERIFY(file.setFileTime(changed.addDays(round), QFileDevice::FileModificationTime));
+                file.close();
+                QVERIFY(QFile::setPermissions(path, permissions));
+            }
+            const polyx::FolderCopy copy = polyx::CopyFolderFiles(source.path(), target.path());
+            QCOMPARE(copy.failed, QStringList{});
+            for (const auto& [name, permissions] : files) {
+                const QFileInfo backup(target.filePath(name));
+                QCOMPARE(backup.lastModified(), changed.addDays(round));
+                QCOMPARE(backup.permissions() & mode, permissions);
+                QCOMPARE(readFile(backup.filePath()), QByteArray("v") + QByteArray::number(round));
+            }
+        }
     }
 
     void copyFailureNamesTheFile()

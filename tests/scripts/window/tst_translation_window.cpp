@@ -266,7 +266,8 @@ private slots:
         trigger(form, "FUSION_EXT_INT");
 
         QCOMPARE(fakes().dialogs.errors.size(), size_t(1));
-        QCOMPARE(fakes().dialogs.errors[0], QString("Une clé nommée \"CODE\" existe déjà"));
+        QCOMPARE(fakes().dialogs.errors[0], QString("Dictionnaire Fusion :\r\nUne clé nommée \"CODE\" existe déjà\r\n"
+                                                     "Le code \"CODE\" sert à \"<X>\" et à \"<Y>\"."));
         QCOMPARE(form.ValueListEditor_FUSION->lines().Lines(), QStringList({"A=B", "CODE=x"}));
         QCOMPARE(form.SKRIVO_INT->Text(), QString("gardé"));
         QCOMPARE(form.PageControl_SCRIPTS->currentIndex(), 0);
@@ -287,7 +288,8 @@ private slots:
         form.PageControl_SCRIPTS->tabBar()->setCurrentIndex(1);
 
         QCOMPARE(fakes().dialogs.errors.size(), size_t(1));
-        QCOMPARE(fakes().dialogs.errors[0], QString("Une clé nommée \"CODE\" existe déjà"));
+        QCOMPARE(fakes().dialogs.errors[0], QString("Dictionnaire Fusion :\r\nUne clé nommée \"CODE\" existe déjà\r\n"
+                                                     "Le code \"CODE\" sert à \"<X>\" et à \"<Y>\"."));
         QCOMPARE(form.PageControl_SCRIPTS->currentIndex(), 1);
         QVERIFY(form.SKRIVO_INT->IsEmpty());
         QCOMPARE(form.TabSet1->currentIndex(), 1);
