@@ -37,10 +37,10 @@ class BusyWhileReplacing : public polyx::TranslationTarget {
 public:
     explicit BusyWhileReplacing(polyx::TranslationTarget& target) : m_target(target) {}
     bool ContainsExactly(const QString& code) const override { return m_target.ContainsExactly(code); }
-    void ReplaceAll(const QString& code, const QString& replacement) override
+    polyx::Replaced ReplaceAll(const QString& code, const QString& replacement) override
     {
         const platform::BusyCursor busy;
-        m_target.ReplaceAll(code, replacement);
+        return m_target.ReplaceAll(code, replacement);
     }
 
 private:

@@ -27,7 +27,7 @@ public:
     {
         return m_text.containsExactly(code);
     }
-    void ReplaceAll(const QString& code, const QString& replacement) override;
+    Replaced ReplaceAll(const QString& code, const QString& replacement) override;
 
     // Document position just after the last replacement made; -1 while
     // none was made.
