@@ -169,6 +169,7 @@ void TForm1::buildMenus()
     for (const MenuRow& row : mainMenus())
         menuBar()->addMenu(buildMenu(row, menuBar()));
     chk_StayOnTop = m_actions.value("chk_StayOnTop");
+    mnu_SURLIGNER = m_actions.value("mnu_SURLIGNER");
 
     for (const PopupRow& popup : popupMenus()) {
         auto* control = findChild<QWidget*>(popup.control);

@@ -4,10 +4,12 @@
 
 #include "dictionaries/TabStripPresses.h"
 #include "platform/CommandGuard.h"
+#include "platform/Services.h"
 #include "scripts/ScriptPane.h"
 
 #include <QCheckBox>
 #include <QLabel>
+#include <QPointer>
 #include <QTabWidget>
 
 void TForm1::connectTranslationEvents()
@@ -20,6 +22,20 @@ void TForm1::connectTranslationEvents()
             [this](Qt::MouseButton button) { platform::runGuarded([this, button] { SKR_Renommer(button); }); });
     // A picked code such as "<NOM>" is shown as it stands, never as markup.
     StatusPanelPick->setTextFormat(Qt::PlainText);
+
+    // The highlights describe the text the run left: the first edit ends them.
+    for (ScriptPane* pane : {SKRIVO_INT, SKRIVO_POLYX}) {
+        connect(pane, &QTextEdit::textChanged, this, [this, pane] {
+            if (pane != m_report.pane || !m_report.unchanged)
+                return;
+            m_report.unchanged = false;
+            pane->setExtraSelections({});
+        });
+    }
+    platform::balloon().setClickAction([form = QPointer<TForm1>(this)] {
+        if (form)
+            platform::runGuarded([&form] { form->FUSION_REPORT(); });
+    });
 }
 
 void TForm1::PageControl_SCRIPTSChange()

@@ -29,6 +29,9 @@ public:
     }
     Replaced ReplaceAll(const QString& code, const QString& replacement) override;
 
+    // The document's text as it stands, as DocumentText gives it.
+    const QString& Text() const { return m_text.text(); }
+
     // Document position just after the last replacement made; -1 while
     // none was made.
     int LastReplacementEnd() const { return m_lastEnd; }
