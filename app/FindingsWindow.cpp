@@ -83,8 +83,14 @@ void FindingsWindow::setContents(const QString& summary, const polyx::FindingsTa
     m_grid->setRowCount(int(table.rows.size()));
     for (int row = 0; row < table.rows.size(); ++row) {
         const QStringList& cells = table.rows[row].cells;
-        for (int column = 0; column < cells.size(); ++column)
-            m_grid->setItem(row, column, new QTableWidgetItem(cells[column]));
+        for (int column = 0; column < cells.size(); ++column) {
+            auto* item = new QTableWidgetItem(cells[column]);
+            bool number = false;
+            cells[column].toInt(&number);
+            if (number)
+                item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            m_grid->setItem(row, column, item);
+        }
     }
     showOptionalRows();
     m_grid->resizeColumnsToContents();

@@ -5,6 +5,7 @@
 #include "app/MenuTable.h"
 #include "platform/CommandGuard.h"
 #include "platform/Services.h"
+#include "scripts/ScriptPane.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -231,5 +232,7 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::KeyPress && (watched == Edit_MASK || watched == JvFileListBox1))
         KeyPressESC(static_cast<QKeyEvent*>(event)->key());
+    if (event->type() == QEvent::Resize && m_report.pane && watched == m_report.pane->viewport())
+        highlightReport();
     return QMainWindow::eventFilter(watched, event);
 }

@@ -315,6 +315,8 @@ private:
     // by an open report window.
     void keepReport(ScriptPane* pane, int page, QList<polyx::ReportRow> rows);
     void fillReportWindow();
+    // Marks the part of the report's pane in view: tens of thousands of
+    // decorations over a long script would cost a layout of all of it.
     void highlightReport();
     // The next place of a report row selected in its pane.
     void selectReportPlace(int row);
@@ -325,6 +327,7 @@ private:
         int page = 0;
         bool unchanged = false; // the pane not edited since the run
         QList<int> nextPlace;   // per row
+        QList<polyx::HighlightMark> marks;
     };
     LastReport m_report;
     FindingsWindow* m_reportWindow = nullptr;

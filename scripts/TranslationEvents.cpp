@@ -10,6 +10,7 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QPointer>
+#include <QScrollBar>
 #include <QTabWidget>
 
 void TForm1::connectTranslationEvents()
@@ -31,6 +32,16 @@ void TForm1::connectTranslationEvents()
             m_report.unchanged = false;
             pane->setExtraSelections({});
         });
+        // Only the part in view is marked: follow the view.
+        const auto follow = [this, pane] {
+            if (pane == m_report.pane)
+                highlightReport();
+        };
+        connect(pane->verticalScrollBar(), &QScrollBar::valueChanged, this, follow);
+        connect(pane->verticalScrollBar(), &QScrollBar::rangeChanged, this, follow);
+        connect(pane->horizontalScrollBar(), &QScrollBar::valueChanged, this, follow);
+        // Shown or resized: another part is in view (eventFilter).
+        pane->viewport()->installEventFilter(this);
     }
     platform::balloon().setClickAction([form = QPointer<TForm1>(this)] {
         if (form)

@@ -9,6 +9,7 @@
 #include <QAction>
 #include <QLabel>
 #include <QTabWidget>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 
@@ -54,11 +55,14 @@ void TForm1::keepReport(ScriptPane* pane, int page, QList<polyx::ReportRow> rows
         m_report.pane->setExtraSelections({});
     m_report.summary = polyx::SummaryLine(rows);
     m_report.nextPlace = QList<int>(rows.size(), 0);
+    m_report.marks = polyx::HighlightMarks(rows);
     m_report.rows = std::move(rows);
     m_report.pane = pane;
     m_report.page = page;
     m_report.unchanged = true;
     StatusPanelSpare->setText(m_report.summary);
+    // The panel is narrow beside the other two: the whole line on hover.
+    StatusPanelSpare->setToolTip(m_report.summary);
     highlightReport();
     if (m_reportWindow && m_reportWindow->isVisible())
         fillReportWindow();
@@ -67,21 +71,27 @@ void TForm1::keepReport(ScriptPane* pane, int page, QList<polyx::ReportRow> rows
 // Decorations of the editor only: never in the text, a file or a copy.
 void TForm1::highlightReport()
 {
-    if (!m_report.pane || !m_report.unchanged || !mnu_SURLIGNER->isChecked())
+    ScriptPane* pane = m_report.pane;
+    if (!pane || !m_report.unchanged || !mnu_SURLIGNER->isChecked())
         return;
+    const QRect view = pane->viewport()->rect();
+    const QTextBlock top = pane->cursorForPosition(view.topLeft()).block();
+    const QTextBlock bottom = pane->cursorForPosition(view.bottomRight()).block();
+    const qsizetype from = top.position();
+    const qsizetype to = bottom.position() + bottom.length();
+    const QList<polyx::HighlightMark>& marks = m_report.marks;
+    auto mark = std::lower_bound(marks.cbegin(), marks.cend(), from,
+                                 [](const polyx::HighlightMark& m, qsizetype at) { return m.place.start < at; });
+    // A mark starting before the view may reach into it.
+    while (mark != marks.cbegin() && std::prev(mark)->place.start + std::prev(mark)->place.length > from)
+        --mark;
     QTextCharFormat replaced, untranslated;
     replaced.setBackground(QColor(0xc8, 0xf0, 0xc8));
     untranslated.setBackground(QColor(0xff, 0xd8, 0xa0));
     QList<QTextEdit::ExtraSelection> selections;
-    QTextDocument* document = m_report.pane->document();
-    for (const polyx::ReportRow& row : std::as_const(m_report.rows)) {
-        const bool isReplaced = row.state == polyx::ReportState::Replaced;
-        if (!isReplaced && row.state != polyx::ReportState::NotTranslated)
-            continue;
-        for (const polyx::TextPlace& place : row.places)
-            selections.append({placeCursor(document, place), isReplaced ? replaced : untranslated});
-    }
-    m_report.pane->setExtraSelections(selections);
+    for (; mark != marks.cend() && mark->place.start < to; ++mark)
+        selections.append({placeCursor(pane->document(), mark->place), mark->replaced ? replaced : untranslated});
+    pane->setExtraSelections(selections);
 }
 
 void TForm1::mnu_SURLIGNERClick()

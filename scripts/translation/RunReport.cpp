@@ -151,11 +151,6 @@ QList<ReportRow> BuildRunReport(const QString& before, const QString& after,
         return row;
     };
 
-    for (qsizetype i = 0; i < count; ++i) {
-        if (replacedSome(i))
-            rows.append(entryRow(ReportState::Replaced, i, int(walks[i].replaced.positions.size()), insertedBy[i]));
-    }
-
     // Tokens of the old text still standing between the inserted texts; a
     // token that is an entry's code in another case is that entry's row.
     const CodeShapes shapes(codes);
@@ -208,10 +203,29 @@ QList<ReportRow> BuildRunReport(const QString& before, const QString& after,
         rows.append(row);
     }
     for (qsizetype i = 0; i < count; ++i) {
+        if (replacedSome(i))
+            rows.append(entryRow(ReportState::Replaced, i, int(walks[i].replaced.positions.size()), insertedBy[i]));
+    }
+    for (qsizetype i = 0; i < count; ++i) {
         if (!walks[i].applied && seen[i].exact == 0 && seen[i].otherCase == 0)
             rows.append(entryRow(ReportState::Absent, i, 0, {}));
     }
     return rows;
+}
+
+QList<HighlightMark> HighlightMarks(const QList<ReportRow>& rows)
+{
+    QList<HighlightMark> marks;
+    for (const ReportRow& row : rows) {
+        const bool replaced = row.state == ReportState::Replaced;
+        if (replaced || row.state == ReportState::NotTranslated) {
+            for (const TextPlace& place : row.places)
+                marks.append({place, replaced});
+        }
+    }
+    std::sort(marks.begin(), marks.end(),
+              [](const HighlightMark& a, const HighlightMark& b) { return a.place.start < b.place.start; });
+    return marks;
 }
 
 QString SummaryLine(const QList<ReportRow>& rows)

@@ -8,8 +8,9 @@
 
 namespace polyx {
 
-// What the report says of one finding. Declared in the order rows are shown.
-enum class ReportState { Replaced, NotTranslated, OtherCase, Masked, Absent };
+// What the report says of one finding. Rows are shown in this order: what
+// the user must still see to first, what is absent last.
+enum class ReportState { NotTranslated, OtherCase, Masked, Replaced, Absent };
 
 QString StateText(ReportState state);
 
@@ -51,10 +52,18 @@ private:
 
 // The findings of one run, from the target's text before and after it and
 // what the run walked. Rows in ReportState order; within a state, entries in
-// dictionary order and tokens in text order. Usable entries give the code
+// dictionary order and tokens in text order of their first place. Usable entries give the code
 // shapes of the "Non traduit" tokens.
 QList<ReportRow> BuildRunReport(const QString& before, const QString& after,
                                 const QList<ReportRecorder::Walk>& walks);
+
+// What the target pane shows marked after a run: the texts the replacements
+// inserted and the "Non traduit" tokens, by position.
+struct HighlightMark {
+    TextPlace place;
+    bool replaced = false;
+};
+QList<HighlightMark> HighlightMarks(const QList<ReportRow>& rows);
 
 // "12 codes remplacés (57 occurrences) — 3 codes non traduits — 1 avertissement"
 QString SummaryLine(const QList<ReportRow>& rows);

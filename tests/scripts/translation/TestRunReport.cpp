@@ -77,7 +77,7 @@ void RunReportTest::rules_data()
         << false << QStringList{"[NOM]=[SG : nom]"} << "[NOM]" << QStringList{"Remplacé|[NOM]|[SG : nom]|1|1"};
     QTest::newRow("not translated, one row per token text")
         << false << QStringList{"[NOM]=" + nom} << "[NOM] [AGE]\n[AGE] [SEXE]"
-        << QStringList{"Remplacé|[NOM]|" + nom + "|1|1", "Non traduit|[AGE]||2|1, 2", "Non traduit|[SEXE]||1|2"};
+        << QStringList{"Non traduit|[AGE]||2|1, 2", "Non traduit|[SEXE]||1|2", "Remplacé|[NOM]|" + nom + "|1|1"};
     QTest::newRow("two tokens on a line") << false << QStringList{"[NOM]=x"} << "[A] et [B]"
                                           << QStringList{"Non traduit|[A]||1|1", "Non traduit|[B]||1|1",
                                                          "Absent du script|[NOM]|x|0|"};
@@ -87,7 +87,7 @@ void RunReportTest::rules_data()
                        "Absent du script|£[SG : nom]#|x|0|", "Absent du script|[AGE]|y|0|"};
     QTest::newRow("80 characters are a token")
         << false << QStringList{"[NOM]=x", "[AGE]=y"} << "[" + QString(78, u'A') + "] [NOM]"
-        << QStringList{"Remplacé|[NOM]|x|1|1", "Non traduit|[" + QString(78, u'A') + "]||1|1",
+        << QStringList{"Non traduit|[" + QString(78, u'A') + "]||1|1", "Remplacé|[NOM]|x|1|1",
                        "Absent du script|[AGE]|y|0|"};
     QTest::newRow("81 characters are not")
         << false << QStringList{"[NOM]=x"} << "[" + QString(79, u'A') + "] [NOM]"
@@ -102,19 +102,19 @@ void RunReportTest::rules_data()
         << QStringList{"Casse différente|[NOM]|x|2|1, 2"};
     QTest::newRow("masked by an earlier code")
         << false << QStringList{"NOM=<NOM>", "NOMJF=<NOMJF>"} << "NOMJF"
-        << QStringList{"Remplacé|NOM|<NOM>|1|1", "Masqué|NOMJF|<NOMJF> (masqué par NOM)|1|1"};
+        << QStringList{"Masqué|NOMJF|<NOMJF> (masqué par NOM)|1|1", "Remplacé|NOM|<NOM>|1|1"};
     QTest::newRow("universal: counted, nothing left")
         << true << QStringList{"<NOM>=NOM", "<NOMJF>=NOMJF"} << "NOMJF"
-        << QStringList{"Remplacé|NOM|<NOM>|1|1", "Masqué|NOMJF|<NOMJF> (masqué par NOM)|1|1"};
+        << QStringList{"Masqué|NOMJF|<NOMJF> (masqué par NOM)|1|1", "Remplacé|NOM|<NOM>|1|1"};
     QTest::newRow("universal: same code twice")
         << true << QStringList{"<A>=[X]", "<B>=[X]"} << "[X]"
-        << QStringList{"Remplacé|[X]|<A>|1|1", "Masqué|[X]|<B> (masqué par [X])|1|1"};
+        << QStringList{"Masqué|[X]|<B> (masqué par [X])|1|1", "Remplacé|[X]|<A>|1|1"};
     QTest::newRow("absent shown last, header entries never")
         << false << QStringList{"[AGE]=y", "[NOM]=x"} << "[NOM] Dr Martin"
         << QStringList{"Remplacé|[NOM]|x|1|1", "Absent du script|[AGE]|y|0|"};
     QTest::newRow("universal: shapes from the codes")
         << true << QStringList{"<_AUTEUR>=Dr X", "<NOM>={nom}"} << "{nom} {age} <AGE>"
-        << QStringList{"Remplacé|{nom}|<NOM>|1|1", "Non traduit|{age}||1|1"};
+        << QStringList{"Non traduit|{age}||1|1", "Remplacé|{nom}|<NOM>|1|1"};
     QTest::newRow("replacement text holding a later code")
         << false << QStringList{"[A]=[B]", "[B]=[C]"} << "[A]"
         << QStringList{"Remplacé|[A]|[B]|1|", "Remplacé|[B]|[C]|1|1"};

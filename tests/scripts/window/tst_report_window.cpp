@@ -12,8 +12,10 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QtTest>
 
@@ -65,9 +67,14 @@ class ReportWindowTest : public QObject {
     std::unique_ptr<WindowFixture> m_window;
 
     platform::FakeServices& fakes() { return m_window->fakes; }
-    TForm1& translated()
+    TForm1& translated(bool shown = false)
     {
         TForm1& form = m_window->open();
+        if (shown) {
+            form.show();
+            if (!QTest::qWaitForWindowExposed(&form))
+                qFatal("window not shown");
+        }
         setLines(form.ValueListEditor_EXT, kExternal);
         setLines(form.ValueListEditor_INT, kInternal);
         form.SKRIVO_EXT->SetText(kScript);
@@ -113,8 +120,8 @@ private slots:
         QCOMPARE(window->windowTitle(), QString("Rapport de traduction"));
         QCOMPARE(window->summary(), kSummary);
         QCOMPARE(headers(window->grid()), (QStringList{"État", "Code", "Remplacé par", "Occurrences", "Lignes"}));
-        const QStringList found{"Remplacé|[NOM]|£[SG : nom]#|2|1, 3", "Remplacé|[AGE]|£[SG : age]#|1|2",
-                                "Non traduit|[TAILLE]||1|2", "Casse différente|[SEXE]|£[SG : sexe]#|1|3"};
+        const QStringList found{"Non traduit|[TAILLE]||1|2", "Casse différente|[SEXE]|£[SG : sexe]#|1|3",
+                                "Remplacé|[NOM]|£[SG : nom]#|2|1, 3", "Remplacé|[AGE]|£[SG : age]#|1|2"};
         QCOMPARE(rowsShown(window), found);
         QCOMPARE(window->optionalBox()->text(), QString("Afficher les codes absents"));
         QVERIFY(!window->optionalBox()->isChecked());
@@ -129,7 +136,7 @@ private slots:
         // An open window follows the next run, whichever translation.
         form.action("FUSION_POLYX")->trigger();
         QCOMPARE(window->summary(), QString("2 codes remplacés (3 occurrences) — 1 code non traduit — 1 avertissement"));
-        QCOMPARE(window->grid()->item(0, 2)->text(), QString("<NOM>"));
+        QCOMPARE(window->grid()->item(2, 2)->text(), QString("<NOM>"));
         QCOMPARE(form.StatusPanelSpare->text(), window->summary());
     }
 
@@ -189,13 +196,14 @@ private slots:
 
     void highlights()
     {
-        TForm1& form = translated();
+        // Only the part in view is marked: all of this short script.
+        TForm1& form = translated(true);
         const QList<QTextEdit::ExtraSelection> marks = form.SKRIVO_INT->extraSelections();
         QStringList marked;
         for (const auto& mark : marks)
             marked << mark.cursor.selectedText() + "/" + mark.format.background().color().name();
-        QCOMPARE(marked, (QStringList{"£[SG : nom]#/#c8f0c8", "£[SG : nom]#/#c8f0c8", "£[SG : age]#/#c8f0c8",
-                                      "[TAILLE]/#ffd8a0"}));
+        QCOMPARE(marked, (QStringList{"£[SG : nom]#/#c8f0c8", "£[SG : age]#/#c8f0c8", "[TAILLE]/#ffd8a0",
+                                      "£[SG : nom]#/#c8f0c8"}));
         // Decorations only.
         QCOMPARE(form.SKRIVO_INT->Text(), "Nom : £[SG : nom]#\r\nÂge : £[SG : age]#, taille [TAILLE]\r\n[sexe] de £[SG : nom]#");
 
@@ -225,6 +233,41 @@ private slots:
         QVERIFY(form.SKRIVO_POLYX->extraSelections().isEmpty());
         form.action("FUSION_EXT_INT")->trigger();
         QVERIFY(form.SKRIVO_INT->extraSelections().isEmpty());
+    }
+
+    void highlightsFollowTheView()
+    {
+        TForm1& form = m_window->open();
+        setLines(form.ValueListEditor_EXT, kExternal);
+        setLines(form.ValueListEditor_INT, kInternal);
+        QStringList lines;
+        for (int i = 1; i <= 400; ++i)
+            lines << QString("Ligne %1 : [NOM] et [INCONNU]").arg(i);
+        form.SKRIVO_EXT->SetText(lines.join('\n'));
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        form.action("FUSION_EXT_INT")->trigger();
+        QScrollBar* bar = form.SKRIVO_INT->verticalScrollBar();
+        QVERIFY(bar->maximum() > 0);
+        const auto firstMarked = [&] {
+            const auto marks = form.SKRIVO_INT->extraSelections();
+            return marks.isEmpty() ? -1 : marks.first().cursor.block().blockNumber() + 1;
+        };
+        // The caret ends the run at the last replacement: the view is at
+        // the end, and so are the marks.
+        const auto marks = form.SKRIVO_INT->extraSelections();
+        QVERIFY(!marks.isEmpty());
+        QVERIFY(marks.size() < 100);
+        QVERIFY(firstMarked() > 300);
+        // Turning to another page and back marks the same part again.
+        TForm1::selectPageQuietly(form.PageControl_SCRIPTS, 0);
+        TForm1::selectPageQuietly(form.PageControl_SCRIPTS, 1);
+        QCOMPARE(form.SKRIVO_INT->extraSelections().size(), marks.size());
+        QCOMPARE(marks.last().cursor.block().blockNumber() + 1, 400);
+        bar->setValue(0);
+        QCOMPARE(firstMarked(), 1);
+        QCOMPARE(form.SKRIVO_INT->extraSelections().first().cursor.selectedText(), QString("£[SG : nom]#"));
+        QCOMPARE(form.SKRIVO_INT->extraSelections().at(1).cursor.selectedText(), QString("[INCONNU]"));
     }
 
     void optionSavedAndRestored()
