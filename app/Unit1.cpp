@@ -232,7 +232,8 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::KeyPress && (watched == Edit_MASK || watched == JvFileListBox1))
         KeyPressESC(static_cast<QKeyEvent*>(event)->key());
-    if (event->type() == QEvent::Resize && m_report.pane && watched == m_report.pane->viewport())
+    if ((event->type() == QEvent::Resize || event->type() == QEvent::Show) && m_report.pane
+        && watched == m_report.pane->viewport())
         highlightReport();
     return QMainWindow::eventFilter(watched, event);
 }

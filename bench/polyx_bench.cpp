@@ -438,15 +438,23 @@ void translationWindow(const TranslationCase& c, const QDir& dir)
                                            [&] { form.run("FUSION_POLYX"); }, 3);
         printRow(QString("FUSION_POLYX through the window, %1 / QString").arg(mode), intoUniversal, baseUni);
 
-        // The codes highlighted after the run, against the same runs without.
+        // The codes highlighted after the run, against the same runs
+        // without: the window shown and painted after each run, since only
+        // the part in view is marked and painting needs the same layout.
+        form.show();
+        const auto runAndPaint = [&](const char* command) {
+            form.run(command);
+            QCoreApplication::processEvents();
+        };
         form.mnu_SURLIGNER->setChecked(false);
-        const auto plainIn = measure([&] { prepare(form.SKRIVO_INT); }, [&] { form.run("FUSION_EXT_INT"); }, 3);
-        const auto plainUni = measure([&] { prepare(form.SKRIVO_POLYX); }, [&] { form.run("FUSION_POLYX"); }, 3);
+        const auto plainIn = measure([&] { prepare(form.SKRIVO_INT); }, [&] { runAndPaint("FUSION_EXT_INT"); }, 3);
+        const auto plainUni = measure([&] { prepare(form.SKRIVO_POLYX); }, [&] { runAndPaint("FUSION_POLYX"); }, 3);
         form.mnu_SURLIGNER->setChecked(true);
-        const auto marksIn = measure([&] { prepare(form.SKRIVO_INT); }, [&] { form.run("FUSION_EXT_INT"); }, 3);
+        const auto marksIn = measure([&] { prepare(form.SKRIVO_INT); }, [&] { runAndPaint("FUSION_EXT_INT"); }, 3);
         if (form.SKRIVO_INT->extraSelections().isEmpty())
             qFatal("no highlight");
-        const auto marksUni = measure([&] { prepare(form.SKRIVO_POLYX); }, [&] { form.run("FUSION_POLYX"); }, 3);
+        const auto marksUni = measure([&] { prepare(form.SKRIVO_POLYX); }, [&] { runAndPaint("FUSION_POLYX"); }, 3);
+        form.hide();
         printRow(QString("FUSION_EXT_INT window, %1, highlights / none").arg(mode), marksIn, plainIn);
         printRow(QString("FUSION_POLYX window, %1, highlights / none").arg(mode), marksUni, plainUni);
     }

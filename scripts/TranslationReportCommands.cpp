@@ -74,6 +74,10 @@ void TForm1::highlightReport()
     ScriptPane* pane = m_report.pane;
     if (!pane || !m_report.unchanged || !mnu_SURLIGNER->isChecked())
         return;
+    // A pane out of sight has no part in view; finding one would lay out
+    // the whole script. It is marked when it shows.
+    if (!pane->isVisible())
+        return;
     const QRect view = pane->viewport()->rect();
     const QTextBlock top = pane->cursorForPosition(view.topLeft()).block();
     const QTextBlock bottom = pane->cursorForPosition(view.bottomRight()).block();
@@ -106,15 +110,30 @@ void TForm1::selectReportPlace(int row)
 {
     if (!m_report.pane || row < 0 || row >= m_report.rows.size())
         return;
-    const QList<polyx::TextPlace>& places = m_report.rows[row].places;
+    const polyx::ReportRow& found = m_report.rows[row];
+    const QList<polyx::TextPlace>& places = found.places;
     if (places.isEmpty())
         return;
-    int& next = m_report.nextPlace[row];
-    const polyx::TextPlace place = places[next % places.size()];
-    next = (next + 1) % int(places.size());
+    ScriptPane* pane = m_report.pane;
+    QTextCursor selection;
+    if (m_report.unchanged) {
+        int& next = m_report.nextPlace[row];
+        selection = placeCursor(pane->document(), places[next % places.size()]);
+        next = (next + 1) % int(places.size());
+    } else {
+        // Edited since the run: the places have moved, the texts have not.
+        const QString text = found.state == polyx::ReportState::Replaced ? found.replacement : found.code;
+        if (found.state == polyx::ReportState::Masked)
+            return;
+        selection = pane->document()->find(text, pane->textCursor());
+        if (selection.isNull())
+            selection = pane->document()->find(text, 0);
+        if (selection.isNull())
+            return;
+    }
     selectPageQuietly(PageControl_SCRIPTS, m_report.page);
     activateWindow();
-    m_report.pane->setTextCursor(placeCursor(m_report.pane->document(), place));
-    m_report.pane->ensureCursorVisible();
-    m_report.pane->setFocus();
+    pane->setTextCursor(selection);
+    pane->ensureCursorVisible();
+    pane->setFocus();
 }

@@ -192,6 +192,18 @@ private slots:
         const QTextCursor before = form.SKRIVO_INT->textCursor();
         emit grid->cellDoubleClicked(rowOf(grid, "Absent du script", "[POIDS]"), 0);
         QCOMPARE(form.SKRIVO_INT->textCursor(), before);
+
+        // After an edit the places have moved: the texts are looked for,
+        // after the selection ([sexe], last line) and then from the top.
+        QTextCursor(form.SKRIVO_INT->document()).insertText("Objet : [TAILLE]\n");
+        emit grid->cellDoubleClicked(rowOf(grid, "Non traduit", "[TAILLE]"), 0);
+        QCOMPARE(form.SKRIVO_INT->textCursor().selectedText(), QString("[TAILLE]"));
+        QCOMPARE(form.SKRIVO_INT->textCursor().blockNumber(), 0);
+        emit grid->cellDoubleClicked(rowOf(grid, "Non traduit", "[TAILLE]"), 0);
+        QCOMPARE(form.SKRIVO_INT->textCursor().selectedText(), QString("[TAILLE]"));
+        QCOMPARE(form.SKRIVO_INT->textCursor().blockNumber(), 2);
+        emit grid->cellDoubleClicked(nom, 0);
+        QCOMPARE(form.SKRIVO_INT->textCursor().selectedText(), QString("£[SG : nom]#"));
     }
 
     void highlights()
