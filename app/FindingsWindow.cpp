@@ -7,6 +7,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -85,9 +86,7 @@ void FindingsWindow::setContents(const QString& summary, const polyx::FindingsTa
         const QStringList& cells = table.rows[row].cells;
         for (int column = 0; column < cells.size(); ++column) {
             auto* item = new QTableWidgetItem(cells[column]);
-            bool number = false;
-            cells[column].toInt(&number);
-            if (number)
+            if (table.numberColumns.contains(column))
                 item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
             m_grid->setItem(row, column, item);
         }
@@ -105,8 +104,19 @@ QString FindingsWindow::summary() const
     return m_summary->text();
 }
 
-void FindingsWindow::showInFront()
+void FindingsWindow::showInFront(const QWidget* keepInSight)
 {
+    if (!m_placed && keepInSight && keepInSight->isVisible()) {
+        m_placed = true;
+        const QRect sight(keepInSight->mapToGlobal(QPoint(0, 0)), keepInSight->size());
+        const QRect screen = keepInSight->screen()->availableGeometry();
+        const int above = sight.top() - screen.top();
+        const int below = screen.bottom() - sight.bottom();
+        const int height = qBound(200, qMax(above, below) - 40, 420);
+        const int top = above >= below ? qMax(screen.top(), sight.top() - height - 30) : sight.bottom() + 30;
+        resize(width(), height);
+        move(qBound(screen.left(), sight.left(), qMax(screen.left(), screen.right() - width())), top);
+    }
     show();
     raise();
     activateWindow();

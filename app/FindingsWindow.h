@@ -24,7 +24,9 @@ public:
     QCheckBox* optionalBox() const { return m_optional; }
     QPushButton* copyButton() const { return m_copy; }
     // Shows the window, or brings it to the front when it already shows.
-    void showInFront();
+    // Shown for the first time, it stands beside `keepInSight` (the pane
+    // where a double-click selects) rather than over it.
+    void showInFront(const QWidget* keepInSight);
 
 signals:
     void rowActivated(int row);
@@ -38,4 +40,5 @@ private:
     QCheckBox* m_optional = nullptr;
     QPushButton* m_copy;
     polyx::FindingsTable m_table;
+    bool m_placed = false;
 };

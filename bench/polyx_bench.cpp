@@ -1,6 +1,8 @@
 // Each heavy path of the program against the same work done the plainest
 // way, timed in the same run. Start from the build folder:
-//   QT_QPA_PLATFORM=offscreen bench/polyx_bench
+//   QT_QPA_PLATFORM=offscreen bench/polyx_bench [part...]
+// where a part (dictionaries, compression, fusion, engine, window, rtf,
+// start) limits the run to those rows.
 #include "BenchHarness.h"
 
 #include "app/Unit1.h"
@@ -535,14 +537,23 @@ int main(int argc, char* argv[])
     QTemporaryDir temporary;
     const QDir dir(temporary.path());
 
+    const QStringList parts = app.arguments().mid(1);
+    const auto wanted = [&](const char* part) { return parts.isEmpty() || parts.contains(part); };
     bench::printHeader();
-    dictionaryLoadAndSave(dir);
-    compression(dir);
-    fusion(dir);
+    if (wanted("dictionaries"))
+        dictionaryLoadAndSave(dir);
+    if (wanted("compression"))
+        compression(dir);
+    if (wanted("fusion"))
+        fusion(dir);
     const TranslationCase c = translationCase();
-    translationLibrary(c);
-    translationWindow(c, dir);
-    rtf(c);
-    startUp();
+    if (wanted("engine"))
+        translationLibrary(c);
+    if (wanted("window"))
+        translationWindow(c, dir);
+    if (wanted("rtf"))
+        rtf(c);
+    if (wanted("start"))
+        startUp();
     return 0;
 }

@@ -21,7 +21,7 @@ void TForm1::DICO_CHECK()
                 [this](int row) { platform::runGuarded([this, row] { selectFinding(row); }); });
     }
     m_checkWindow->setContents(polyx::CheckSummary(m_findings), polyx::CheckTable(m_findings));
-    m_checkWindow->showInFront();
+    m_checkWindow->showInFront(PageControl_DICOS);
 }
 
 void TForm1::selectFinding(int row)

@@ -2,6 +2,7 @@
 // highlighted codes in the target pane.
 #include "app/Unit1.h"
 
+#include "app/CaptionPanel.h"
 #include "app/FindingsWindow.h"
 #include "platform/CommandGuard.h"
 #include "scripts/ScriptPane.h"
@@ -38,7 +39,7 @@ void TForm1::FUSION_REPORT()
                 [this](int row) { platform::runGuarded([this, row] { selectReportPlace(row); }); });
     }
     fillReportWindow();
-    m_reportWindow->showInFront();
+    m_reportWindow->showInFront(PANEL_TEXTE);
 }
 
 void TForm1::fillReportWindow()

@@ -16,6 +16,7 @@ struct FindingsTable {
     };
     QStringList columns;
     QList<Row> rows;
+    QList<int> numberColumns; // shown right-aligned
 
     // The summary line, the column titles and each row shown, tab separated,
     // every line ending in CR LF.

@@ -292,6 +292,7 @@ FindingsTable ReportTable(const QList<ReportRow>& rows, bool withFile)
 {
     FindingsTable table;
     table.columns = ReportColumns(withFile);
+    table.numberColumns = {withFile ? 4 : 3};
     for (const ReportRow& row : rows)
         table.rows.append({ReportCells(row, withFile), row.state == ReportState::Absent});
     return table;

@@ -342,6 +342,8 @@ void RunReportTest::copiedText()
     QCOMPARE(table.asText("résumé", true), shown + "Absent du script\t[AGE]\t\t0\t\r\n");
     QCOMPARE(ReportCells(row, true).first(), QString("LETTRE"));
     QCOMPARE(ReportColumns(true).first(), QString("Fichier"));
+    QCOMPARE(table.numberColumns, QList<int>{3});
+    QCOMPARE(ReportColumns(true).at(ReportTable({row}, true).numberColumns.first()), QString("Occurrences"));
 }
 
 QTEST_GUILESS_MAIN(RunReportTest)
