@@ -26,15 +26,27 @@ struct Line {
     int row;
     QString key;
     QString value;
+    QString foldedKey; // each folded once: the checks compare them often
+    QString foldedValue;
 };
 
 QList<Line> LinesOf(const DictionaryLines& lines)
 {
     QList<Line> result;
     result.reserve(lines.Count());
-    for (int row = 1; row <= lines.Count(); ++row)
-        result.append(Line{row, lines.KeyAt(row), lines.ValueAt(row)});
+    for (int row = 1; row <= lines.Count(); ++row) {
+        const QString key = lines.KeyAt(row);
+        const QString value = lines.ValueAt(row);
+        result.append(Line{row, key, value, Folded(key), Folded(value)});
+    }
     return result;
+}
+
+// What the compression strips, without a copy of every clean text.
+bool HasOuterBlanks(const QString& text)
+{
+    return !text.isEmpty() && (text.front().unicode() <= 0x20 || text.back().unicode() <= 0x20)
+        && StripBlanks(text) != text;
 }
 
 class Findings {
@@ -62,10 +74,9 @@ void SharedCodes(CheckedDictionary dictionary, const QList<Line>& lines, Finding
     for (const Line& line : lines) {
         if (line.value.isEmpty() || line.key.isEmpty() || line.key == QStringLiteral("<_CODE>"))
             continue;
-        const QString code = Folded(line.value);
-        const auto at = first.constFind(code);
+        const auto at = first.constFind(line.foldedValue);
         if (at == first.cend())
-            first.insert(code, &line);
+            first.insert(line.foldedValue, &line);
         else
             found.add(dictionary, line, QStringLiteral("Code déjà donné à la clé ") + Quoted((*at)->key));
     }
@@ -75,14 +86,15 @@ void KeysAcross(CheckedDictionary dictionary, const QList<Line>& lines, const QL
                 const QString& missing, Findings& found)
 {
     QHash<QString, QString> otherKeys;
+    otherKeys.reserve(others.size());
     for (const Line& other : others) {
         if (!other.key.isEmpty())
-            otherKeys.insert(Folded(other.key), other.key);
+            otherKeys.insert(other.foldedKey, other.key);
     }
     for (const Line& line : lines) {
         if (line.key.isEmpty() || IsHeaderKey(line.key))
             continue;
-        const auto other = otherKeys.constFind(Folded(line.key));
+        const auto other = otherKeys.constFind(line.foldedKey);
         if (other == otherKeys.cend())
             found.add(dictionary, line, missing);
         else if (*other != line.key)
@@ -98,9 +110,9 @@ void LineShapes(CheckedDictionary dictionary, const QList<Line>& lines, Findings
             continue;
         if (line.value.isEmpty() && !IsHeaderKey(line.key))
             found.add(dictionary, line, QStringLiteral("Valeur vide"));
-        if (StripBlanks(line.key) != line.key)
+        if (HasOuterBlanks(line.key))
             found.add(dictionary, line, QStringLiteral("Blancs au début ou à la fin de la clé"));
-        if (StripBlanks(line.value) != line.value)
+        if (HasOuterBlanks(line.value))
             found.add(dictionary, line, QStringLiteral("Blancs au début ou à la fin de la valeur"));
     }
 }
@@ -115,7 +127,7 @@ void MaskedCodes(CheckedDictionary dictionary, const QList<Line>& lines, bool co
         if (!IsUsableEntry(line.key, line.value))
             continue;
         used.append(&line);
-        codes.append(Folded(codeIsKey ? line.key : line.value));
+        codes.append(codeIsKey ? line.foldedKey : line.foldedValue);
     }
     const CodeAutomaton automaton(codes);
     for (qsizetype i = 0; i < codes.size(); ++i) {
