@@ -32,6 +32,7 @@ const ActionRow kActions[] = {
     {"DICO_COMPRESS", "DICO", "Compresser les dictionnaires", "Mettre à jour et Compresser les listes", nullptr, "compress", &TForm1::DICO_COMPRESS},
     {"DICO_COMPRESS_CONFIRM", "DICO", "Compresser tous les dictionnaires ?", "Mettre à jour et Compresser les listes", nullptr, "compress", &TForm1::DICO_COMPRESS_CONFIRM},
     {"DICOS_JOIN", "DICO", "Regrouper les dictionnaires", nullptr, nullptr, "join", &TForm1::DICOS_JOIN},
+    {"DICO_CHECK", "DICO", "Vérifier les dictionnaires", "Vérifier les dictionnaires", nullptr, "check", &TForm1::DICO_CHECK},
 
     {"SKR_EXT_Open", "SKRIVO", "Ouvrir", "Ouvrir", nullptr, "open", &TForm1::SKR_EXT_Open},
     {"SKR_EXT_LOAD", "SKRIVO", "Recharger", "Recharger", nullptr, "reload", &TForm1::SKR_EXT_LOAD},
@@ -54,6 +55,7 @@ const ActionRow kActions[] = {
 
     {"FUSION_EXT_INT", "FUSION", "Traduction du Script Externe", "Traduction du Script Externe", nullptr, "translate", &TForm1::FUSION_EXT_INT},
     {"FUSION_POLYX", "FUSION", "Traduction en langage universel", "Traduction en langage universel", nullptr, "translate-universal", &TForm1::FUSION_POLYX},
+    {"FUSION_REPORT", "FUSION", "Rapport de la traduction", "Ce qui a été remplacé, et ce qui ne l'a pas été", "F9", "report", &TForm1::FUSION_REPORT},
 
     {"BACKUP", "OUTILS", "Créer une sauvegarde de tous les Fichiers", "Sauvegarde de tous les Fichiers", nullptr, "backup", &TForm1::BACKUP},
 

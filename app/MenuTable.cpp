@@ -11,7 +11,7 @@ const E kFichier[] = {act("FichierFileExit1")};
 const E kAfficher[] = {
     {"chk_StayOnTop", nullptr, "Toujours en avant", nullptr, nullptr, &TForm1::chk_StayOnTopClick, nullptr, E::Checkable},
 };
-const E kDico[] = {act("DICO_COMPRESS_CONFIRM"), sep, sub("mnu_DICO_Questions"), sub("mnu_DICO_Externe"),
+const E kDico[] = {act("DICO_COMPRESS_CONFIRM"), act("DICO_CHECK"), sep, sub("mnu_DICO_Questions"), sub("mnu_DICO_Externe"),
                    sub("mnu_DICO_Interne"), sub("mnu_DICO_Fusion"), sub("mnu_DICO_Sanvor")};
 const E kDicoQuestions[] = {act("DICO_QUESTIONS_SAVE"), act("DICO_QUESTIONS_LOAD"), sep, act("DICO_QUESTIONS_REBUILD")};
 const E kDicoExterne[] = {act("DICO_EXT_SAVE"), act("DICO_EXT_SAVEAS"), act("DICO_EXT_LOAD"), act("DICO_EXT_EDIT"),
@@ -25,7 +25,11 @@ const E kSkrivo[] = {
 const E kSkrivoExterne[] = {act("SKR_EXT_SAVEAS"), act("SKR_EXT_LOAD"), act("SKR_EXT_Open"), act("SKR_EXT_CLEAR"), act("SKR_EXT_L1")};
 const E kSkrivoInterne[] = {act("SKR_INT_SAVEAS"), act("SKR_INT_LOAD"), act("SKR_INT_OPEN"), act("SKR_INT_CLEAR"), sep, act("SKR_INT_L1")};
 const E kSkrivoUniversel[] = {act("SKR_UNI_SAVEAS"), act("SKR_UNI_LOAD"), act("SKR_UNI_OPEN"), act("SKR_UNI_CLEAR"), sep, act("SKR_UNI_L1")};
-const E kTraductions[] = {act("FUSION_EXT_INT"), act("FUSION_POLYX")};
+const E kTraductions[] = {
+    act("FUSION_EXT_INT"), act("FUSION_POLYX"), sep, act("FUSION_REPORT"),
+    {"mnu_SURLIGNER", nullptr, "Surligner les codes", nullptr, nullptr, &TForm1::mnu_SURLIGNERClick, nullptr,
+     E::Checkable | E::Checked},
+};
 const E kOutils[] = {act("INI_GET"), act("INI_SAVE"), sep, act("BACKUP"), sep, sub("mnu_OUTILS_DEBUG")};
 const E kOutilsDebug[] = {
     {"Editerlaconfiguration1", nullptr, "Editer la configuration", nullptr, nullptr, &TForm1::Editerlaconfiguration1Click},

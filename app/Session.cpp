@@ -80,6 +80,7 @@ bool TForm1::restoreSession()
     step([this] { RestoreMenuChecks(*this); });
     step([this] { AUTO_TRAD->setChecked(ReadBool("OPTIONS", "AUTOTRAD", false)); });
     step([this] { AUTO_SAVE->setChecked(ReadBool("OPTIONS", "AUTOSAVE", true)); });
+    step([this] { mnu_SURLIGNER->setChecked(ReadBool("OPTIONS", "SURLIGNER", true)); });
     for (const char* load : {"DICO_QUESTIONS_LOAD", "DICO_EXT_LOAD", "DICO_INT_LOAD", "DICO_FUSION_LOAD", "DICO_SAN_LOAD", "SKR_EXT_LOAD"})
         step([this, load] { run(load); });
     step([this] { setPanelTexteHeight(ReadInteger("AFFICHAGE", "TEXTE", panelTexteHeight())); });
@@ -103,6 +104,7 @@ bool TForm1::saveSession()
     step([this] { SaveMenuChecks(*this); });
     step([this] { WriteBool("OPTIONS", "AUTOTRAD", AUTO_TRAD->isChecked()); });
     step([this] { WriteBool("OPTIONS", "AUTOSAVE", AUTO_SAVE->isChecked()); });
+    step([this] { WriteBool("OPTIONS", "SURLIGNER", mnu_SURLIGNER->isChecked()); });
     for (const char* save : {"DICO_QUESTIONS_SAVE", "DICO_EXT_SAVE", "DICO_INT_SAVE", "DICO_FUSION_SAVE", "DICO_SAN_SAVE"})
         step([this, save] { run(save); });
     step([this] { SaveScriptStateFiles(); });

@@ -6,6 +6,7 @@
 #include "platform/CommandGuard.h"
 #include "platform/PlainToolTip.h"
 #include "platform/Services.h"
+#include "scripts/ScriptPane.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -170,6 +171,7 @@ void TForm1::buildMenus()
     for (const MenuRow& row : mainMenus())
         menuBar()->addMenu(buildMenu(row, menuBar()));
     chk_StayOnTop = m_actions.value("chk_StayOnTop");
+    mnu_SURLIGNER = m_actions.value("mnu_SURLIGNER");
 
     for (const PopupRow& popup : popupMenus()) {
         auto* control = findChild<QWidget*>(popup.control);
@@ -231,5 +233,8 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::KeyPress && (watched == Edit_MASK || watched == JvFileListBox1))
         KeyPressESC(static_cast<QKeyEvent*>(event)->key());
+    if ((event->type() == QEvent::Resize || event->type() == QEvent::Show) && m_report.pane
+        && watched == m_report.pane->viewport())
+        highlightReport();
     return QMainWindow::eventFilter(watched, event);
 }

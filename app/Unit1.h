@@ -1,6 +1,8 @@
 #pragma once
 #include "app/ActionTable.h"
 #include "dictionaries/FusionDictionary.h"
+#include "scripts/translation/DictionaryCheck.h"
+#include "scripts/translation/RunReport.h"
 
 #include <QDateTime>
 #include <QHash>
@@ -26,6 +28,7 @@ class DictionaryPane;
 class ScriptPane;
 class QuestionList;
 class FileListBox;
+class FindingsWindow;
 
 // The one window of the program. It owns every pane and every command; the
 // bodies of the commands live in the folder of their subsystem.
@@ -85,6 +88,8 @@ public:
     QLabel* StatusPanelSpare = nullptr;
 
     QAction* chk_StayOnTop = nullptr;
+    // "Surligner les codes" (saved under OPTIONS, not with the check marks).
+    QAction* mnu_SURLIGNER = nullptr;
 
     // --- Window hooks ---
     void FormCreate();
@@ -114,6 +119,8 @@ public:
     void DICO_FUSION_LOAD();
     void DICO_COMPRESS();
     void DICO_COMPRESS_CONFIRM();
+    // The window "Vérification des dictionnaires" (body in dictionaries/).
+    void DICO_CHECK();
     // The grids' events (bodies in dictionaries/DictionaryEditing.cpp). The
     // edit-text handlers remember the cell; the Sanvor grid uses INT's.
     void ValueListEditor_EXTClick();
@@ -195,6 +202,9 @@ public:
     void FUSION_POLYX();
     // The user turned to another script page; code selects pages quietly.
     void PageControl_SCRIPTSChange();
+    // The window "Rapport de traduction" over the last run's report.
+    void FUSION_REPORT();
+    void mnu_SURLIGNERClick();
     // The target's whole content becomes the source's; rich to rich keeps
     // the formatting.
     void CopyPaneContent(ScriptPane* source, ScriptPane* target);
@@ -305,6 +315,32 @@ private:
     // Translation: the script page set's events and the status panel of
     // picked tokens.
     void connectTranslationEvents();
+    // The report of the run that just ended in `pane` (script page `page`):
+    // kept for F9, written in the status bar, highlighted, and shown again
+    // by an open report window.
+    void keepReport(ScriptPane* pane, int page, QList<polyx::ReportRow> rows);
+    void fillReportWindow();
+    // Marks the part of the report's pane in view: tens of thousands of
+    // decorations over a long script would cost a layout of all of it.
+    void highlightReport();
+    // The next place of a report row selected in its pane.
+    void selectReportPlace(int row);
+    struct LastReport {
+        QList<polyx::ReportRow> rows;
+        QString summary;
+        ScriptPane* pane = nullptr;
+        int page = 0;
+        bool unchanged = false; // the pane not edited since the run
+        QList<int> nextPlace;   // per row
+        QList<polyx::HighlightMark> marks;
+    };
+    LastReport m_report;
+    FindingsWindow* m_reportWindow = nullptr;
+
+    // The dictionary check's findings and window.
+    void selectFinding(int row);
+    QList<polyx::DictionaryFinding> m_findings;
+    FindingsWindow* m_checkWindow = nullptr;
 
     // dictionary editing
     void connectDictionaryEvents();

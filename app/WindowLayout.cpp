@@ -174,12 +174,15 @@ void TForm1::buildLayout()
     StatusPanelPick->setFixedWidth(400);
     StatusPanelPick->setAlignment(Qt::AlignCenter);
     StatusPanelSpare = named(new QLabel(StatusBar1), "StatusPanelSpare", "Panneau libre");
-    StatusPanelSpare->setFixedWidth(50);
+    StatusPanelSpare->setMinimumWidth(50);
+    // A long summary is cut, never widening the window.
+    StatusPanelSpare->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     for (QLabel* panel : {StatusPanelClipboard, StatusPanelSpare})
         panel->setTextFormat(Qt::PlainText);
     StatusBar1->addWidget(StatusPanelClipboard);
     StatusBar1->addWidget(StatusPanelPick);
-    StatusBar1->addWidget(StatusPanelSpare);
+    // The rest of the bar: the last translation's summary.
+    StatusBar1->addWidget(StatusPanelSpare, 1);
     PANEL_TEXTE->body()->addWidget(StatusBar1);
 
     Splitter1->setStretchFactor(0, 1);

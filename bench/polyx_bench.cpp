@@ -1,6 +1,8 @@
 // Each heavy path of the program against the same work done the plainest
 // way, timed in the same run. Start from the build folder:
-//   QT_QPA_PLATFORM=offscreen bench/polyx_bench
+//   QT_QPA_PLATFORM=offscreen bench/polyx_bench [part...]
+// where a part (dictionaries, compression, fusion, engine, window, rtf,
+// start) limits the run to those rows.
 #include "BenchHarness.h"
 
 #include "app/Unit1.h"
@@ -15,9 +17,12 @@
 #include "scripts/rtf/RtfReader.h"
 #include "scripts/rtf/RtfWriter.h"
 #include "scripts/translation/DocumentTarget.h"
+#include "scripts/translation/DictionaryCheck.h"
 #include "scripts/translation/PlainTextTarget.h"
+#include "scripts/translation/RunReport.h"
 #include "scripts/translation/TranslationRules.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -199,6 +204,28 @@ void fusion(const QDir& dir)
     if (result->Count() != kDictionaryLines)
         qFatal("fusion gave %d lines", result->Count());
     printRow("fusion of two 20,000-line dictionaries / hash join", ours, base);
+
+    // Every finding kind has work to do: a tenth of the codes hold an
+    // earlier one, some keys only in one dictionary, some in another case.
+    for (int i = 10; i < kDictionaryLines; i += 10)
+        external[i] = QString::asprintf("<K%05d>=EXT%05dX", i, i - 1);
+    for (int i = 0; i < kDictionaryLines; i += 97)
+        internal[i] = internal[i].toLower();
+    polyx::DictionaryLines checkedExt, checkedIn, checkedFusion;
+    for (const QString& line : external)
+        checkedExt.AddLine(line);
+    for (const QString& line : internal)
+        checkedIn.AddLine(line);
+    polyx::GenerateFusion(checkedExt, checkedIn, checkedFusion);
+    qsizetype findings = 0;
+    const auto check = measure([] {}, [&] {
+        findings = polyx::CheckDictionaries(checkedExt, checkedIn, checkedFusion).size();
+    });
+    const auto join = measure([&] { result = std::make_unique<polyx::DictionaryLines>(); },
+                              [&] { polyx::GenerateFusion(checkedExt, checkedIn, *result); });
+    if (findings < kDictionaryLines / 10)
+        qFatal("the check found only %lld problems", qlonglong(findings));
+    printRow("DICO_CHECK, two 20,000-line dictionaries / their fusion", check, join);
 }
 
 // ---- translation ----
@@ -305,6 +332,40 @@ void translationLibrary(const TranslationCase& c)
         qFatal("plain universal translation and its baseline differ");
     printRow("FUSION_POLYX engine, 1 MB plain / QString", intoUniversal, baseUni);
 
+    // The same runs observed, and their report built from the texts.
+    QList<polyx::ReportRow> rows;
+    const auto reportedInternal = measure([&] { plain = std::make_unique<polyx::PlainTextTarget>(script); }, [&] {
+        polyx::ReportRecorder recorder;
+        polyx::TranslateIntoInternal(c.fusion, *plain, &recorder);
+        rows = polyx::BuildRunReport(script, plain->text(), recorder.walks());
+    });
+    if (plain->text() != baseInternal || rows.isEmpty())
+        qFatal("the report changed the internal translation");
+    printRow("FUSION_EXT_INT engine with its report, 1 MB plain / engine", reportedInternal, intoInternal);
+    const auto reportedUniversal = measure([&] { plain = std::make_unique<polyx::PlainTextTarget>(script); }, [&] {
+        polyx::ReportRecorder recorder;
+        polyx::TranslateIntoUniversal(c.external, script, *plain, &recorder);
+        rows = polyx::BuildRunReport(script, plain->text(), recorder.walks());
+    });
+    if (plain->text() != baseUniversal || rows.isEmpty())
+        qFatal("the report changed the universal translation");
+    printRow("FUSION_POLYX engine with its report, 1 MB plain / engine", reportedUniversal, intoUniversal);
+
+    // The report's own share, timed alone over recorded runs: the two rows
+    // above carry the engine's noise, these do not.
+    for (const bool universal : {false, true}) {
+        polyx::PlainTextTarget target(script);
+        polyx::ReportRecorder recorder;
+        if (universal)
+            polyx::TranslateIntoUniversal(c.external, script, target, &recorder);
+        else
+            polyx::TranslateIntoInternal(c.fusion, target, &recorder);
+        const auto report = measure([] {}, [&] { rows = polyx::BuildRunReport(script, target.text(), recorder.walks()); });
+        printRow(universal ? "FUSION_POLYX report alone, 1 MB plain / engine"
+                           : "FUSION_EXT_INT report alone, 1 MB plain / engine",
+                 report, universal ? intoUniversal : intoInternal);
+    }
+
     QTextDocument prototype;
     fillRich(prototype, script);
     std::unique_ptr<QTextDocument> document;
@@ -315,6 +376,14 @@ void translationLibrary(const TranslationCase& c)
     if (documentText(*document) != baseInternal)
         qFatal("rich internal translation and its baseline differ");
     printRow("FUSION_EXT_INT engine, 1 MB rich document / QString", richInternal, baseIn);
+    const auto reportedRich = measure([&] { document.reset(prototype.clone()); }, [&] {
+        polyx::DocumentTarget target(*document);
+        const QString before = target.Text();
+        polyx::ReportRecorder recorder;
+        polyx::TranslateIntoInternal(c.fusion, target, &recorder);
+        rows = polyx::BuildRunReport(before, target.Text(), recorder.walks());
+    });
+    printRow("FUSION_EXT_INT engine with its report, 1 MB rich / engine", reportedRich, richInternal);
     const auto richUniversal = measure([&] { document.reset(prototype.clone()); }, [&] {
         polyx::DocumentTarget target(*document);
         polyx::TranslateIntoUniversal(c.external, script, target);
@@ -370,6 +439,28 @@ void translationWindow(const TranslationCase& c, const QDir& dir)
         const auto intoUniversal = measure([&] { prepare(form.SKRIVO_POLYX); },
                                            [&] { form.run("FUSION_POLYX"); }, 3);
         printRow(QString("FUSION_POLYX through the window, %1 / QString").arg(mode), intoUniversal, baseUni);
+
+        // The codes highlighted after the run, against the same runs
+        // without: the window shown and painted after each run, since only
+        // the part in view is marked and painting needs the same layout.
+        form.show();
+        const auto runAndPaint = [&](const char* command) {
+            form.run(command);
+            QCoreApplication::processEvents();
+        };
+        // Highlights first: what runs later in the same window runs slower.
+        form.mnu_SURLIGNER->setChecked(true);
+        const auto marksIn = measure([&] { prepare(form.SKRIVO_INT); }, [&] { runAndPaint("FUSION_EXT_INT"); }, 3);
+        if (form.SKRIVO_INT->extraSelections().isEmpty())
+            qFatal("no highlight");
+        const auto marksUni = measure([&] { prepare(form.SKRIVO_POLYX); }, [&] { runAndPaint("FUSION_POLYX"); }, 3);
+        form.mnu_SURLIGNER->setChecked(false);
+        const auto plainIn = measure([&] { prepare(form.SKRIVO_INT); }, [&] { runAndPaint("FUSION_EXT_INT"); }, 3);
+        const auto plainUni = measure([&] { prepare(form.SKRIVO_POLYX); }, [&] { runAndPaint("FUSION_POLYX"); }, 3);
+        form.mnu_SURLIGNER->setChecked(true);
+        form.hide();
+        printRow(QString("FUSION_EXT_INT window, %1, highlights / none").arg(mode), marksIn, plainIn);
+        printRow(QString("FUSION_POLYX window, %1, highlights / none").arg(mode), marksUni, plainUni);
     }
 }
 
@@ -448,14 +539,23 @@ int main(int argc, char* argv[])
     QTemporaryDir temporary;
     const QDir dir(temporary.path());
 
+    const QStringList parts = app.arguments().mid(1);
+    const auto wanted = [&](const char* part) { return parts.isEmpty() || parts.contains(part); };
     bench::printHeader();
-    dictionaryLoadAndSave(dir);
-    compression(dir);
-    fusion(dir);
+    if (wanted("dictionaries"))
+        dictionaryLoadAndSave(dir);
+    if (wanted("compression"))
+        compression(dir);
+    if (wanted("fusion"))
+        fusion(dir);
     const TranslationCase c = translationCase();
-    translationLibrary(c);
-    translationWindow(c, dir);
-    rtf(c);
-    startUp();
+    if (wanted("engine"))
+        translationLibrary(c);
+    if (wanted("window"))
+        translationWindow(c, dir);
+    if (wanted("rtf"))
+        rtf(c);
+    if (wanted("start"))
+        startUp();
     return 0;
 }

@@ -28,6 +28,7 @@ void NotificationBalloon::attach(QWidget* window)
         icon = window->style()->standardIcon(QStyle::SP_MessageBoxInformation);
     m_tray = new QSystemTrayIcon(icon, window);
     m_tray->setToolTip(plainToolTip(window->windowTitle()));
+    QObject::connect(m_tray, &QSystemTrayIcon::messageClicked, m_tray, [this] { clicked(); });
     m_tray->setVisible(true);
 }
 
@@ -45,9 +46,22 @@ void NotificationBalloon::show(const QString& title, const QString& text)
     QWidget* window = mainWindow() ? mainWindow() : QApplication::activeWindow();
     if (!window)
         return;
-    if (!m_inWindow || m_inWindow->parentWidget() != window)
+    if (!m_inWindow || m_inWindow->parentWidget() != window) {
         m_inWindow = new WindowBalloon(window);
+        QObject::connect(m_inWindow, &WindowBalloon::clicked, m_inWindow, [this] { clicked(); });
+    }
     m_inWindow->showNote(shownTitle, shownText);
+}
+
+void NotificationBalloon::setClickAction(std::function<void()> action)
+{
+    m_clickAction = std::move(action);
+}
+
+void NotificationBalloon::clicked()
+{
+    if (m_clickAction)
+        m_clickAction();
 }
 
 } // namespace platform

@@ -22,9 +22,13 @@ public:
     // run; does nothing where there is no notification area.
     void attach(QWidget* window);
     void show(const QString& title, const QString& text) override;
+    void setClickAction(std::function<void()> action) override;
 
 private:
     DBusNotificationServer m_server;
+    void clicked();
+
+    std::function<void()> m_clickAction;
     QPointer<QSystemTrayIcon> m_tray;
     QPointer<WindowBalloon> m_inWindow;
 };

@@ -2,6 +2,7 @@
 #include <QRect>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <optional>
 
 class QWidget;
@@ -72,6 +73,8 @@ class Balloon {
 public:
     virtual ~Balloon() = default;
     virtual void show(const QString& title, const QString& text) = 0;
+    // Run when the user clicks a balloon; one action for the whole run.
+    virtual void setClickAction(std::function<void()> action) = 0;
 };
 
 class Screen {

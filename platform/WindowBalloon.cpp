@@ -67,6 +67,7 @@ void WindowBalloon::mousePressEvent(QMouseEvent* event)
 {
     QFrame::mousePressEvent(event);
     hide();
+    emit clicked();
 }
 
 } // namespace platform

@@ -8,7 +8,7 @@ namespace platform {
 
 // The balloon drawn inside a window where the desktop has no notification
 // area: a small framed note in the window's lower-right corner that hides
-// itself after a few seconds or when clicked.
+// itself after a few seconds or when clicked (and says so).
 class WindowBalloon : public QFrame {
     Q_OBJECT
 public:
@@ -16,6 +16,9 @@ public:
 
     explicit WindowBalloon(QWidget* window);
     void showNote(const QString& title, const QString& text);
+
+signals:
+    void clicked();
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;

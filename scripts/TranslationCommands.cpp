@@ -9,6 +9,7 @@
 #include "scripts/rtf/RtfReader.h"
 #include "scripts/rtf/RtfWriter.h"
 #include "scripts/translation/DocumentTarget.h"
+#include "scripts/translation/RunReport.h"
 #include "scripts/translation/TranslationRules.h"
 
 #include <QTabWidget>
@@ -37,10 +38,10 @@ class BusyWhileReplacing : public polyx::TranslationTarget {
 public:
     explicit BusyWhileReplacing(polyx::TranslationTarget& target) : m_target(target) {}
     bool ContainsExactly(const QString& code) const override { return m_target.ContainsExactly(code); }
-    void ReplaceAll(const QString& code, const QString& replacement) override
+    polyx::Replaced ReplaceAll(const QString& code, const QString& replacement) override
     {
         const platform::BusyCursor busy;
-        m_target.ReplaceAll(code, replacement);
+        return m_target.ReplaceAll(code, replacement);
     }
 
 private:
@@ -48,16 +49,21 @@ private:
 };
 
 // One edit block over the pane's document for the whole run: the editor is
-// laid out and repainted once, not after each replacement.
+// laid out and repainted once, not after each replacement. The findings of
+// the run come from the text before and after it.
 template <typename Translate>
-polyx::TranslationReport translateInPane(ScriptPane* pane, Translate translate)
+polyx::TranslationReport translateInPane(ScriptPane* pane, QList<polyx::ReportRow>& findings,
+                                         Translate translate)
 {
     polyx::TranslationReport report;
     int lastEnd = -1;
     {
         polyx::DocumentTarget target(*pane->document());
-        report = translate(target);
+        const QString before = target.Text();
+        polyx::ReportRecorder recorder;
+        report = translate(target, recorder);
         lastEnd = target.LastReplacementEnd();
+        findings = polyx::BuildRunReport(before, target.Text(), recorder.walks());
     }
     if (lastEnd >= 0) {
         pane->SetFocus();
@@ -105,10 +111,13 @@ void TForm1::FUSION_EXT_INT()
     CopyPaneContent(SKRIVO_EXT, SKRIVO_INT);
     const polyx::DictionaryEntries fusion = entriesOf(ValueListEditor_FUSION);
     const QList<int> headerRows = fusionHeaderRows();
-    const polyx::TranslationReport report = translateInPane(
-        SKRIVO_INT,
-        [&](polyx::TranslationTarget& target) { return polyx::TranslateIntoInternal(fusion, target, headerRows); });
+    QList<polyx::ReportRow> findings;
+    const polyx::TranslationReport report =
+        translateInPane(SKRIVO_INT, findings, [&](polyx::TranslationTarget& target, polyx::ReportRecorder& recorder) {
+            return polyx::TranslateIntoInternal(fusion, target, &recorder, headerRows);
+        });
     ShowBalloonReport(report.balloonTitle, report.balloonText);
+    keepReport(SKRIVO_INT, 1, std::move(findings));
     SelectFileKindTab(0);
 }
 
@@ -124,11 +133,14 @@ void TForm1::FUSION_POLYX()
     CopyPaneContent(SKRIVO_EXT, SKRIVO_POLYX);
     const polyx::DictionaryEntries external = entriesOf(ValueListEditor_EXT);
     const QString source = SKRIVO_EXT->Text();
-    const polyx::TranslationReport report = translateInPane(SKRIVO_POLYX, [&](polyx::TranslationTarget& target) {
-        BusyWhileReplacing busy(target);
-        return polyx::TranslateIntoUniversal(external, source, busy);
-    });
+    QList<polyx::ReportRow> findings;
+    const polyx::TranslationReport report = translateInPane(
+        SKRIVO_POLYX, findings, [&](polyx::TranslationTarget& target, polyx::ReportRecorder& recorder) {
+            BusyWhileReplacing busy(target);
+            return polyx::TranslateIntoUniversal(external, source, busy, &recorder);
+        });
     ShowBalloonReport(report.balloonTitle, report.balloonText);
+    keepReport(SKRIVO_POLYX, 2, std::move(findings));
     // The balloon may have let another page come to the front meanwhile.
     if (PageControl_SCRIPTS->currentIndex() != 2)
         selectPageQuietly(PageControl_SCRIPTS, 2);

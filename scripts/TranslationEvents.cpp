@@ -4,10 +4,13 @@
 
 #include "dictionaries/TabStripPresses.h"
 #include "platform/CommandGuard.h"
+#include "platform/Services.h"
 #include "scripts/ScriptPane.h"
 
 #include <QCheckBox>
 #include <QLabel>
+#include <QPointer>
+#include <QScrollBar>
 #include <QTabWidget>
 
 void TForm1::connectTranslationEvents()
@@ -20,6 +23,30 @@ void TForm1::connectTranslationEvents()
             [this](Qt::MouseButton button) { platform::runGuarded([this, button] { SKR_Renommer(button); }); });
     // A picked code such as "<NOM>" is shown as it stands, never as markup.
     StatusPanelPick->setTextFormat(Qt::PlainText);
+
+    // The highlights describe the text the run left: the first edit ends them.
+    for (ScriptPane* pane : {SKRIVO_INT, SKRIVO_POLYX}) {
+        connect(pane, &QTextEdit::textChanged, this, [this, pane] {
+            if (pane != m_report.pane || !m_report.unchanged)
+                return;
+            m_report.unchanged = false;
+            pane->setExtraSelections({});
+        });
+        // Only the part in view is marked: follow the view.
+        const auto follow = [this, pane] {
+            if (pane == m_report.pane)
+                highlightReport();
+        };
+        connect(pane->verticalScrollBar(), &QScrollBar::valueChanged, this, follow);
+        connect(pane->verticalScrollBar(), &QScrollBar::rangeChanged, this, follow);
+        connect(pane->horizontalScrollBar(), &QScrollBar::valueChanged, this, follow);
+        // Shown or resized: another part is in view (eventFilter).
+        pane->viewport()->installEventFilter(this);
+    }
+    platform::balloon().setClickAction([form = QPointer<TForm1>(this)] {
+        if (form)
+            platform::runGuarded([&form] { form->FUSION_REPORT(); });
+    });
 }
 
 void TForm1::PageControl_SCRIPTSChange()

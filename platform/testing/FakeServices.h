@@ -87,7 +87,16 @@ public:
     };
     std::vector<Shown> shown;
 
+    std::function<void()> clickAction;
+
     void show(const QString& title, const QString& text) override { shown.push_back({title, text}); }
+    void setClickAction(std::function<void()> action) override { clickAction = std::move(action); }
+    // The user clicks the balloon.
+    void click() const
+    {
+        if (clickAction)
+            clickAction();
+    }
 };
 
 // Announces the capabilities the test gives it.

@@ -41,11 +41,12 @@ DocumentTarget::~DocumentTarget()
     m_cursor.endEditBlock();
 }
 
-void DocumentTarget::ReplaceAll(const QString& code, const QString& replacement)
+Replaced DocumentTarget::ReplaceAll(const QString& code, const QString& replacement)
 {
     const QList<qsizetype> positions = m_text.occurrencesIgnoringCase(code);
     if (positions.isEmpty())
-        return;
+        return {};
+    qsizetype inserted = 0;
     // Reading the whole document back after each code would cost a copy of
     // it per entry; the plain text is updated alongside instead.
     qsizetype shift = 0;
@@ -58,7 +59,8 @@ void DocumentTarget::ReplaceAll(const QString& code, const QString& replacement)
         m_cursor.setPosition(start + int(code.size()), QTextCursor::KeepAnchor);
         m_cursor.insertText(replacement, format);
         m_lastEnd = m_cursor.position();
-        shift += (m_lastEnd - start) - code.size();
+        inserted = m_lastEnd - start;
+        shift += inserted - code.size();
     }
     const qsizetype expectedSize =
         m_text.text().size() + positions.size() * (replacement.size() - code.size());
@@ -67,6 +69,7 @@ void DocumentTarget::ReplaceAll(const QString& code, const QString& replacement)
         m_text.replace(positions, code.size(), replacement);
     else
         m_text = SearchableText(DocumentText(m_document));
+    return {positions, inserted};
 }
 
 } // namespace polyx

@@ -27,7 +27,10 @@ public:
     {
         return m_text.containsExactly(code);
     }
-    void ReplaceAll(const QString& code, const QString& replacement) override;
+    Replaced ReplaceAll(const QString& code, const QString& replacement) override;
+
+    // The document's text as it stands, as DocumentText gives it.
+    const QString& Text() const { return m_text.text(); }
 
     // Document position just after the last replacement made; -1 while
     // none was made.

@@ -14,7 +14,7 @@ public:
     {
         return m_text.containsExactly(code);
     }
-    void ReplaceAll(const QString& code, const QString& replacement) override;
+    Replaced ReplaceAll(const QString& code, const QString& replacement) override;
 
     const QString& text() const { return m_text.text(); }
     // Just after the last replacement made; -1 while none was made.

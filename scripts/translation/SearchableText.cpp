@@ -9,10 +9,7 @@
 #endif
 
 namespace polyx {
-namespace {
 
-// Unit for unit, so positions stay those of the original: a surrogate
-// pair folds as one character and stays a pair.
 QString Folded(QStringView text)
 {
     QString folded(text.size(), Qt::Uninitialized);
@@ -34,6 +31,8 @@ QString Folded(QStringView text)
     }
     return folded;
 }
+
+namespace {
 
 bool SameAt(const QString& text, qsizetype at, QStringView code)
 {

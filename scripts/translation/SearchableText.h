@@ -7,6 +7,11 @@
 
 namespace polyx {
 
+// Case-folded unit for unit, so positions stay those of the original: a
+// surrogate pair folds as one character and stays a pair. The replacement's
+// notion of "the same letters in another case".
+QString Folded(QStringView text);
+
 // The text of a script under translation, with a case-folded copy and the
 // count of each folded character, so that finding a code costs one vector
 // pass looking for its two rarest characters rather than a comparison at

@@ -26,17 +26,27 @@ bool IsUsableEntry(const QString& key, const QString& value)
 
 TranslationReport TranslateIntoInternal(const DictionaryEntries& fusion,
                                         TranslationTarget& target,
+                                        TranslationObserver* observer,
                                         const QList<int>& headerRows)
 {
     TranslationReport report;
+    // The observer sees the rows this loop walks: its skip rule is the
+    // report's too.
     for (qsizetype row = 0; row < fusion.size(); ++row) {
         if (headerRows.contains(int(row) + 1))
             continue;
         const auto& [key, value] = fusion.at(row);
-        if (!IsUsableEntry(key, value) || !target.ContainsExactly(key))
+        if (!IsUsableEntry(key, value))
             continue;
+        if (!target.ContainsExactly(key)) {
+            if (observer)
+                observer->Walked(key, value, nullptr);
+            continue;
+        }
         Count(report, key, value);
-        target.ReplaceAll(key, value);
+        const Replaced replaced = target.ReplaceAll(key, value);
+        if (observer)
+            observer->Walked(key, value, &replaced);
     }
     if (report.count > 0) {
         report.balloonTitle = CountTitle(report.count);
@@ -54,15 +64,23 @@ TranslationReport TranslateIntoInternal(const DictionaryEntries& fusion,
 
 TranslationReport TranslateIntoUniversal(const DictionaryEntries& external,
                                          const QString& externalText,
-                                         TranslationTarget& target)
+                                         TranslationTarget& target,
+                                         TranslationObserver* observer)
 {
     TranslationReport report;
     const SearchableText source(externalText);
     for (const auto& [key, value] : external) {
-        if (!IsUsableEntry(key, value) || !source.containsExactly(value))
+        if (!IsUsableEntry(key, value))
             continue;
+        if (!source.containsExactly(value)) {
+            if (observer)
+                observer->Walked(value, key, nullptr);
+            continue;
+        }
         Count(report, key, value);
-        target.ReplaceAll(value, key);
+        const Replaced replaced = target.ReplaceAll(value, key);
+        if (observer)
+            observer->Walked(value, key, &replaced);
     }
     if (report.count > 0) {
         report.balloonTitle = CountTitle(report.count);

@@ -11,6 +11,14 @@ namespace polyx {
 using DictionaryEntry = std::pair<QString, QString>;
 using DictionaryEntries = QList<DictionaryEntry>;
 
+// What one replace-all did: where the code stood, in the text as it was
+// before the call, and how many characters each inserted text takes in the
+// target (a document may store line breaks otherwise than written).
+struct Replaced {
+    QList<qsizetype> positions;
+    qsizetype insertedLength = 0;
+};
+
 // The script a translation rewrites, as it stands after the replacements
 // made so far.
 class TranslationTarget {
@@ -19,7 +27,7 @@ public:
     virtual bool ContainsExactly(const QString& code) const = 0;
     // Every occurrence of `code` in any letter case, left to right; the
     // search resumes after each inserted replacement.
-    virtual void ReplaceAll(const QString& code, const QString& replacement) = 0;
+    virtual Replaced ReplaceAll(const QString& code, const QString& replacement) = 0;
 
 protected:
     ~TranslationTarget() = default;
@@ -36,6 +44,17 @@ struct TranslationReport {
 
 inline constexpr int ReportedEntriesLimit = 19;
 
+// Told of every usable entry a run walks, in its order: the code searched,
+// the text put in its place, and what the replace-all did (null when the
+// entry was not applied). Only observes: the run goes on the same.
+class TranslationObserver {
+public:
+    virtual void Walked(const QString& code, const QString& replacement, const Replaced* replaced) = 0;
+
+protected:
+    ~TranslationObserver() = default;
+};
+
 // Non-empty key whose second character is not "_", and a non-empty value.
 bool IsUsableEntry(const QString& key, const QString& value);
 
@@ -46,6 +65,7 @@ bool IsUsableEntry(const QString& key, const QString& value);
 // current text, and then every occurrence of the key becomes the value.
 TranslationReport TranslateIntoInternal(const DictionaryEntries& fusion,
                                         TranslationTarget& target,
+                                        TranslationObserver* observer = nullptr,
                                         const QList<int>& headerRows = {1, 2});
 
 // FUSION_POLYX once the external script is in the target: every external
@@ -54,7 +74,8 @@ TranslationReport TranslateIntoInternal(const DictionaryEntries& fusion,
 // occurrence of the value in the target becomes the key.
 TranslationReport TranslateIntoUniversal(const DictionaryEntries& external,
                                          const QString& externalText,
-                                         TranslationTarget& target);
+                                         TranslationTarget& target,
+                                         TranslationObserver* observer = nullptr);
 
 // Message boxes for an empty external script.
 QString EmptySourceMessageForInternal();

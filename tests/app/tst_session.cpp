@@ -98,7 +98,7 @@ private slots:
                                              "~EXTERNE.SKRIVO", "~INTERNE.SKRIVO", "~POLYX.DICU", "~POLYX.SKRU",
                                              "~SANVOR.DICO"}));
         QCOMPARE(iniKeys(), (QStringList{"[AFFICHAGE]TEXTE", "[CASES_A_COCHER]chk_StayOnTop", "[DICO]EXTERNE",
-                                         "[DICO]INTERNE", "[DICO]SANVOR", "[OPTIONS]AUTOSAVE", "[OPTIONS]AUTOTRAD",
+                                         "[DICO]INTERNE", "[DICO]SANVOR", "[OPTIONS]AUTOSAVE", "[OPTIONS]AUTOTRAD", "[OPTIONS]SURLIGNER",
                                          "[PolyxX]Form1"}));
         QCOMPARE(ReadString("DICO", "EXTERNE", QString()), path("Externe.DICO"));
         QCOMPARE(ReadString("DICO", "INTERNE", QString()), path("Interne.DICO"));

@@ -42,6 +42,7 @@ DICO_QUESTIONS_REBUILD	DICO	Régénérer le dictionnaire Universel	Reconstituer 
 DICO_COMPRESS	DICO	Compresser les dictionnaires	Mettre à jour et Compresser les listes	
 DICO_COMPRESS_CONFIRM	DICO	Compresser tous les dictionnaires ?	Mettre à jour et Compresser les listes	
 DICOS_JOIN	DICO	Regrouper les dictionnaires		
+DICO_CHECK	DICO	Vérifier les dictionnaires	Vérifier les dictionnaires	
 SKR_EXT_Open	SKRIVO	Ouvrir	Ouvrir	
 SKR_EXT_LOAD	SKRIVO	Recharger	Recharger	
 SKR_EXT_SAVEAS	SKRIVO	Sauver sous ...	Sauvegarder le SCRIPT Externe sous ...	
@@ -62,6 +63,7 @@ SKR_UNI_L1	SKRIVO	Ecrire la ligne 1	Ecrire la ligne 1 (UNIVERSEL)
 SKR_COMMENT	SKRIVO	Commenter /* ... */		
 FUSION_EXT_INT	FUSION	Traduction du Script Externe	Traduction du Script Externe	
 FUSION_POLYX	FUSION	Traduction en langage universel	Traduction en langage universel	
+FUSION_REPORT	FUSION	Rapport de la traduction	Ce qui a été remplacé, et ce qui ne l'a pas été	F9
 BACKUP	OUTILS	Créer une sauvegarde de tous les Fichiers	Sauvegarde de tous les Fichiers	
 FichierFileExit1	Fichier	&Quitter	Quitter	Ctrl+Q
 EditionEditCopy1	Edition	C&opier	Copier	Ctrl+C
@@ -70,7 +72,7 @@ EditionEditPaste1	Edition	Co&ller	Coller	Ctrl+V)";
 // menu object name: item captions in order ("-" a separator, ">" a sub-menu)
 const char* const kMenus = R"(mnu_Fichier	&Quitter
 mnu_Afficher	Toujours en avant
-mnu_DICO	Compresser tous les dictionnaires ?|-|>Questions|>Externe|>Interne|>Fusion|>Sanvor
+mnu_DICO	Compresser tous les dictionnaires ?|Vérifier les dictionnaires|-|>Questions|>Externe|>Interne|>Fusion|>Sanvor
 mnu_DICO_Questions	Sauver|Recharger|-|Régénérer le dictionnaire Universel
 mnu_DICO_Externe	Sauver|Sauver sous...|Recharger|Editer|Purger|-|Ajoute les clés universelles vers le dico externe
 mnu_DICO_Interne	Sauver|Sauver sous ...|Charger|Purger
@@ -80,7 +82,7 @@ mnu_SKRIVO	Ouvrir Skrivo|-|>Externe|>Interne|>Universel
 mnu_SKRIVO_Externe	Sauver sous ...|Recharger|Ouvrir|Purger|Ecrire la Ligne 1
 mnu_SKRIVO_Interne	Sauver sous ...|Recharger|Ouvrir|Purger|-|Ecrire la ligne 1
 mnu_SKRIVO_Universel	Sauver sous ...|Recharger|Ouvrir|Purger|-|Ecrire la ligne 1
-mnu_Traductions	Traduction du Script Externe|Traduction en langage universel
+mnu_Traductions	Traduction du Script Externe|Traduction en langage universel|-|Rapport de la traduction|Surligner les codes
 mnu_Outils	Restaurer la configuration|Enregistrer la configuration|-|Créer une sauvegarde de tous les Fichiers|-|>DEBUG
 mnu_OUTILS_DEBUG	Editer la configuration
 mnu_Aide	Révisions)";

@@ -167,7 +167,7 @@ void TranslationRulesTest::intoInternalLeavesOutTheHeaderRows()
     QFETCH(int, count);
     PlainTextTarget target(QStringLiteral("AAA BBB CCC DDD"));
     const TranslationReport result =
-        TranslateIntoInternal(Entries({"AAA=a", "BBB=b", "CCC=c", "DDD=d"}), target, headerRows);
+        TranslateIntoInternal(Entries({"AAA=a", "BBB=b", "CCC=c", "DDD=d"}), target, nullptr, headerRows);
     QCOMPARE(target.text(), translated);
     QCOMPARE(result.count, count);
 }
