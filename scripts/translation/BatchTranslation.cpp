@@ -2,6 +2,7 @@
 
 #include "dictionaries/FileBytes.h"
 #include "dictionaries/TextLinesFile.h"
+#include "files/FileKind.h"
 #include "platform/Error.h"
 #include "scripts/ScriptFile.h"
 #include "scripts/ScriptFormat.h"
@@ -22,23 +23,6 @@
 
 namespace polyx {
 namespace {
-
-QString AsciiLower(QString text)
-{
-    for (QChar& c : text)
-        if (c >= u'A' && c <= u'Z')
-            c = QChar(c.unicode() + 32);
-    return text;
-}
-
-QString NameOf(const QString& path) { return path.mid(path.lastIndexOf(u'/') + 1); }
-
-QString Extension(const QString& path)
-{
-    const QString name = NameOf(path);
-    const qsizetype dot = name.lastIndexOf(u'.');
-    return dot < 0 ? QString() : AsciiLower(name.mid(dot));
-}
 
 QString WithSlash(QString folder)
 {
@@ -63,12 +47,12 @@ bool ReplacedAny(const QList<ReportRecorder::Walk>& walks)
 
 bool IsBatchScript(const QString& path, const ScriptKinds& kinds)
 {
-    const QString extension = Extension(path);
-    if (extension == u".skrivo" || extension == u".skru")
+    const QString extension = UpperExtension(path);
+    if (extension == u".SKRIVO" || extension == u".SKRU")
         return kinds.skrivo;
-    if (extension == u".rtf")
+    if (extension == u".RTF")
         return kinds.rtf;
-    if (extension == u".txt")
+    if (extension == u".TXT")
         return kinds.txt;
     return false;
 }
@@ -134,16 +118,16 @@ BatchRun::BatchRun(BatchDirection direction, DictionaryEntries entries, QString 
 
 QString BatchRun::OutputPathOf(const QString& source) const
 {
-    return ResolveLetterCase(m_outputFolder + NameOf(source));
+    return ResolveLetterCase(m_outputFolder + FileNameOf(source));
 }
 
 QStringList BatchRun::ExistingOutputs(const QStringList& sources) const
 {
     QStringList existing;
-    const QString report = AsciiLower(QString::fromLatin1(BatchReportName));
+    const QString report = AsciiUpper(QString::fromLatin1(BatchReportName));
     for (const QString& source : sources) {
         const QString output = OutputPathOf(source);
-        if (AsciiLower(NameOf(output)) != report && QFileInfo::exists(output) && !existing.contains(output))
+        if (AsciiUpper(FileNameOf(output)) != report && QFileInfo::exists(output) && !existing.contains(output))
             existing.append(output);
     }
     return existing;
@@ -154,8 +138,8 @@ const BatchFile& BatchRun::Translate(const QString& source)
     BatchFile file;
     file.source = source;
     const QString output = OutputPathOf(source);
-    const QString taken = AsciiLower(NameOf(output));
-    if (taken == AsciiLower(QString::fromLatin1(BatchReportName))) {
+    const QString taken = AsciiUpper(FileNameOf(output));
+    if (taken == AsciiUpper(QString::fromLatin1(BatchReportName))) {
         file.outcome = BatchFile::Outcome::Skipped;
         file.reason = QStringLiteral("Ce nom est celui du rapport du lot : le script n'a pas été traduit");
     } else if (m_outputsTaken.contains(taken)) {
@@ -219,7 +203,7 @@ void BatchRun::translateInto(BatchFile& file)
     }
     WriteFileBytes(file.output, ReplacedAny(recorder.walks()) ? translated : bytes);
 
-    const QString name = NameOf(file.source);
+    const QString name = FileNameOf(file.source);
     for (ReportRow& row : rows) {
         switch (row.state) {
         case ReportState::Replaced:
@@ -278,7 +262,7 @@ BatchTable BatchRun::Table() const
     result.table.columns = ReportColumns(true);
     for (qsizetype i = 0; i < m_files.size(); ++i) {
         const BatchFile& file = m_files[i];
-        QStringList cells{NameOf(file.source)};
+        QStringList cells{FileNameOf(file.source)};
         switch (file.outcome) {
         case BatchFile::Outcome::Translated:
             cells << QStringLiteral("Traduit")

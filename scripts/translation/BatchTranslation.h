@@ -101,7 +101,7 @@ private:
     DictionaryEntries m_entries;
     QString m_outputFolder;
     QList<BatchFile> m_files;
-    QSet<QString> m_outputsTaken; // ASCII-lower-cased output names
+    QSet<QString> m_outputsTaken; // output names, ASCII letters upper-cased
     QString m_stopped;
 };
 

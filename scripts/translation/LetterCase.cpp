@@ -1,23 +1,11 @@
 #include "scripts/translation/LetterCase.h"
 
+#include "files/FileKind.h"
+
 #include <QDir>
 #include <QFileInfo>
 
 namespace polyx {
-namespace {
-
-bool SameIgnoringAsciiCase(QStringView a, QStringView b)
-{
-    if (a.size() != b.size())
-        return false;
-    const auto lower = [](QChar c) { return c >= u'A' && c <= u'Z' ? QChar(c.unicode() + 32) : c; };
-    for (qsizetype i = 0; i < a.size(); ++i)
-        if (lower(a[i]) != lower(b[i]))
-            return false;
-    return true;
-}
-
-} // namespace
 
 QString ResolveLetterCase(const QString& builtPath)
 {
@@ -34,7 +22,7 @@ QString ResolveLetterCase(const QString& builtPath)
     const QFileInfoList entries =
         QDir(folder).entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
     for (const QFileInfo& entry : entries) {
-        if (!SameIgnoringAsciiCase(entry.fileName(), name))
+        if (AsciiUpper(entry.fileName()) != AsciiUpper(name))
             continue;
         if (!chosen.exists() || entry.lastModified() > chosen.lastModified())
             chosen = entry;
