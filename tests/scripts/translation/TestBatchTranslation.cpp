@@ -127,11 +127,14 @@ private slots:
         writeBytes(in + "un.txt", "[A] [Z]");
         writeBytes(in + "deux.txt", "[a]");
         writeBytes(in + "trois.txt", "rien");
+        const QByteArray rtf = "{\\rtf1\\ansi rien {\\b \\'e9t\\'e9}\\par}";
+        writeBytes(in + "quatre.rtf", rtf);
         polyx::BatchRun batch(polyx::BatchDirection::IntoInternal, Entries({"x=y", "x2=y2", "[A]=<a>"}), out);
         QCOMPARE(batch.ExistingOutputs({in + "un.txt"}), QStringList{});
-        for (const char* name : {"un.txt", "deux.txt", "trois.txt", "absent.txt"})
+        for (const char* name : {"un.txt", "deux.txt", "trois.txt", "quatre.rtf", "absent.txt"})
             batch.Translate(in + name);
-        QCOMPARE(batch.SummaryLine(), QString("3 scripts traduits, 1 avec des codes non traduits, 1 échec"));
+        QCOMPARE(batch.SummaryLine(), QString("4 scripts traduits, 1 avec des codes non traduits, 1 échec"));
+        QCOMPARE(readBytes(out + "quatre.rtf"), rtf); // nothing replaced: the same bytes, not our writer's
         QCOMPARE(readBytes(out + "un.txt"), QByteArray("<a> [Z]"));
         QCOMPARE(readBytes(out + "deux.txt"), QByteArray("[a]")); // other case: not replaced, copied
         QCOMPARE(batch.ExistingOutputs({in + "un.txt", in + "UN.txt", in + "rapport.txt"}), QStringList{out + "un.txt"});
@@ -142,7 +145,7 @@ private slots:
         QVERIFY(lines.contains("deux.txt\tCasse différente\t[A]\t<a>\t1\t1"));
         QVERIFY(lines.last().startsWith("absent.txt\tÉchec\tImpossible d'ouvrir le fichier"));
         batch.Stopped(4, 9);
-        QCOMPARE(batch.SummaryLine(), QString("3 scripts traduits, 1 avec des codes non traduits, 1 échec, annulé après 4 / 9"));
+        QCOMPARE(batch.SummaryLine(), QString("4 scripts traduits, 1 avec des codes non traduits, 1 échec, annulé après 4 / 9"));
     }
 };
 
