@@ -55,6 +55,7 @@ const ActionRow kActions[] = {
 
     {"FUSION_EXT_INT", "FUSION", "Traduction du Script Externe", "Traduction du Script Externe", nullptr, "translate", &TForm1::FUSION_EXT_INT},
     {"FUSION_POLYX", "FUSION", "Traduction en langage universel", "Traduction en langage universel", nullptr, "translate-universal", &TForm1::FUSION_POLYX},
+    {"FUSION_BATCH", "FUSION", "Traduire un lot de scripts...", "Traduit tous les scripts choisis avec les dictionnaires actuels", nullptr, "translate-batch", &TForm1::FUSION_BATCH},
     {"FUSION_REPORT", "FUSION", "Rapport de la traduction", "Ce qui a été remplacé, et ce qui ne l'a pas été", "F9", "report", &TForm1::FUSION_REPORT},
 
     {"BACKUP", "OUTILS", "Créer une sauvegarde de tous les Fichiers", "Sauvegarde de tous les Fichiers", nullptr, "backup", &TForm1::BACKUP},

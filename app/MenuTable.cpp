@@ -26,7 +26,7 @@ const E kSkrivoExterne[] = {act("SKR_EXT_SAVEAS"), act("SKR_EXT_LOAD"), act("SKR
 const E kSkrivoInterne[] = {act("SKR_INT_SAVEAS"), act("SKR_INT_LOAD"), act("SKR_INT_OPEN"), act("SKR_INT_CLEAR"), sep, act("SKR_INT_L1")};
 const E kSkrivoUniversel[] = {act("SKR_UNI_SAVEAS"), act("SKR_UNI_LOAD"), act("SKR_UNI_OPEN"), act("SKR_UNI_CLEAR"), sep, act("SKR_UNI_L1")};
 const E kTraductions[] = {
-    act("FUSION_EXT_INT"), act("FUSION_POLYX"), sep, act("FUSION_REPORT"),
+    act("FUSION_EXT_INT"), act("FUSION_POLYX"), act("FUSION_BATCH"), sep, act("FUSION_REPORT"),
     {"mnu_SURLIGNER", nullptr, "Surligner les codes", nullptr, nullptr, &TForm1::mnu_SURLIGNERClick, nullptr,
      E::Checkable | E::Checked},
 };
@@ -182,6 +182,8 @@ const E kPopupListe[] = {
     {"Explorer1", nullptr, "Explorer", nullptr, "Ctrl+E", &TForm1::Explorer1Click},
     sep,
     {"Regrouperlesdictionnaires1", "DICOS_JOIN", nullptr, nullptr, "Ctrl+G"},
+    // Shown only while scripts are selected in the list.
+    {"Traduirelelot1", "FUSION_BATCH"},
 };
 
 const PopupRow kPopups[] = {

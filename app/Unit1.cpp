@@ -66,6 +66,7 @@ TForm1::TForm1()
     connectScriptPanes();
     connectDictionaryEvents();
     connectTranslationEvents();
+    connectBatchTranslation();
 
     resize(876, 585 + menuBar()->sizeHint().height());
     // Lay the hidden window out now, so the scripts panel gets its height.

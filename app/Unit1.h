@@ -9,6 +9,7 @@
 #include <QMainWindow>
 
 #include <functional>
+#include <optional>
 
 class QAction;
 class QCheckBox;
@@ -29,6 +30,9 @@ class ScriptPane;
 class QuestionList;
 class FileListBox;
 class FindingsWindow;
+namespace polyx {
+class BatchRun;
+}
 
 // The one window of the program. It owns every pane and every command; the
 // bodies of the commands live in the folder of their subsystem.
@@ -204,6 +208,9 @@ public:
     void PageControl_SCRIPTSChange();
     // The window "Rapport de traduction" over the last run's report.
     void FUSION_REPORT();
+    // "Traduire un lot de scripts...": many script files translated into
+    // another folder, summed up in the report window (body in scripts/).
+    void FUSION_BATCH();
     void mnu_SURLIGNERClick();
     // The target's whole content becomes the source's; rich to rich keeps
     // the formatting.
@@ -336,6 +343,24 @@ private:
     };
     LastReport m_report;
     FindingsWindow* m_reportWindow = nullptr;
+
+    // Batch translation: the files selected in the file list, the pop-up
+    // item that follows them, and the batch's report, which replaces the
+    // last run's until the next translation. Per table row: the translated
+    // file it opens and the places of its finding there.
+    QStringList selectedFiles() const;
+    void connectBatchTranslation();
+    void keepBatchReport(const polyx::BatchRun& batch, ScriptPane* target, int page);
+    void openBatchRow(int row);
+    struct BatchReport {
+        QString summary;
+        polyx::FindingsTable table;
+        ScriptPane* pane = nullptr;
+        int page = 0;
+        QStringList outputs;
+        QList<QList<polyx::TextPlace>> places;
+    };
+    std::optional<BatchReport> m_batch;
 
     // The dictionary check's findings and window.
     void selectFinding(int row);

@@ -1,8 +1,8 @@
 // Each heavy path of the program against the same work done the plainest
 // way, timed in the same run. Start from the build folder:
 //   QT_QPA_PLATFORM=offscreen bench/polyx_bench [part...]
-// where a part (dictionaries, compression, fusion, engine, window, rtf,
-// start) limits the run to those rows.
+// where a part (dictionaries, compression, fusion, engine, window, batch,
+// rtf, start) limits the run to those rows.
 #include "BenchHarness.h"
 
 #include "app/Unit1.h"
@@ -16,6 +16,9 @@
 #include "scripts/ScriptPane.h"
 #include "scripts/rtf/RtfReader.h"
 #include "scripts/rtf/RtfWriter.h"
+#include "files/FileListBox.h"
+#include "scripts/ScriptPlainText.h"
+#include "scripts/ScriptText.h"
 #include "scripts/translation/DocumentTarget.h"
 #include "scripts/translation/DictionaryCheck.h"
 #include "scripts/translation/PlainTextTarget.h"
@@ -464,6 +467,90 @@ void translationWindow(const TranslationCase& c, const QDir& dir)
     }
 }
 
+// ---- batch translation ----
+
+// 200 letters of about 5 KB, one in two written as RTF, translated with a
+// 500-entry pair by FUSION_BATCH, against the same files read, translated by
+// the engine and written atomically by a plain loop.
+void batchTranslation(const QDir& dir)
+{
+    constexpr int kFiles = 200;
+    constexpr int kEntries = 500;
+    const QString source = dir.filePath("lot");
+    const QString ours = dir.filePath("lot/TRADUITS/");
+    const QString plainOut = dir.filePath("lot-boucle/");
+    QDir().mkpath(source);
+    QDir().mkpath(plainOut);
+    QRandomGenerator random(20261210);
+    QStringList names;
+    for (int f = 0; f < kFiles; ++f) {
+        QString text;
+        for (int line = 0; text.size() < 5000; ++line)
+            text += QString::asprintf("Ligne %d : le patient ", line) + externalCode(random.bounded(kEntries * 11 / 10))
+                + " pr\u00e9sente " + externalCode(random.bounded(kEntries * 11 / 10)) + ", examen sans particularit\u00e9.\n";
+        const bool rich = f % 2 == 1;
+        const QString name = QString::asprintf(rich ? "lettre%03d.rtf" : "lettre%03d.skrivo", f);
+        if (rich) {
+            QTextDocument document;
+            fillRich(document, text);
+            writeAll(source + "/" + name, polyx::RtfWriter::write(document));
+        } else {
+            writeAll(source + "/" + name, polyx::EncodePlainScript(text));
+        }
+        names.append(name);
+    }
+
+    platform::setProgramPath(dir.filePath("PolyxX"));
+    platform::FakeServices fakes;
+    TForm1 form;
+    QStringList external{"<_AUTEUR>=Dr Ext", "<_TITRE>=Lettre", "<_CODE>=B12"};
+    QStringList internal{"<_AUTEUR>=Moi", "<_TITRE>=Courrier", "<_CODE>=C1"};
+    polyx::DictionaryEntries fusion{{"Dr Ext", "Moi"}, {"Lettre", "Courrier"}};
+    for (int i = 0; i < kEntries; ++i) {
+        external.append(universalKey(i) + u'=' + externalCode(i));
+        internal.append(universalKey(i) + u'=' + internalCode(i));
+        fusion.append({externalCode(i), internalCode(i)});
+    }
+    setPane(form.ValueListEditor_EXT, external);
+    setPane(form.ValueListEditor_INT, internal);
+    static_cast<FileListBox*>(form.JvFileListBox1)->setFolder(source);
+
+    const auto batch = measure(
+        [&] {
+            platform::BatchChoice choice;
+            choice.outputFolder = ours;
+            fakes.dialogs.batchAnswers = {choice};
+            fakes.dialogs.confirmAnswers = {true};
+        },
+        [&] { form.run("FUSION_BATCH"); }, 3);
+    if (!fakes.dialogs.errors.empty() || !QFile::exists(ours + "RAPPORT.TXT"))
+        qFatal("the batch failed");
+
+    const auto loop = measure([] {}, [&] {
+        for (const QString& name : names) {
+            const QByteArray bytes = readAll(source + "/" + name);
+            if (polyx::RtfReader::isRtf(bytes)) {
+                QTextDocument document;
+                polyx::RtfReader().read(bytes, &document);
+                {
+                    polyx::DocumentTarget target(document);
+                    polyx::TranslateIntoInternal(fusion, target);
+                }
+                writeAll(plainOut + name, polyx::RtfWriter::write(document));
+            } else {
+                polyx::PlainTextTarget target(polyx::DecodePlainScript(bytes));
+                polyx::TranslateIntoInternal(fusion, target);
+                writeAll(plainOut + name, polyx::EncodePlainScript(target.text()));
+            }
+        }
+    });
+    for (const QString& name : names) {
+        if (readAll(ours + name) != readAll(plainOut + name))
+            qFatal("the batch and the plain loop wrote %s differently", qPrintable(name));
+    }
+    printRow("FUSION_BATCH, 200 scripts of 5 KB / plain loop", batch, loop);
+}
+
 // ---- RTF ----
 
 void rtf(const TranslationCase& c)
@@ -553,6 +640,8 @@ int main(int argc, char* argv[])
         translationLibrary(c);
     if (wanted("window"))
         translationWindow(c, dir);
+    if (wanted("batch"))
+        batchTranslation(dir);
     if (wanted("rtf"))
         rtf(c);
     if (wanted("start"))

@@ -1,5 +1,6 @@
 #include "platform/QtDialogs.h"
 
+#include "platform/BatchDialog.h"
 #include "platform/FileDialog.h"
 #include "platform/ProgramPath.h"
 
@@ -122,6 +123,14 @@ std::optional<QString> QtDialogs::saveFile(const FileDialogRequest& request)
 {
     FileDialog dialog(request, QFileDialog::AcceptSave, mainWindow());
     return dialog.choose();
+}
+
+std::optional<BatchChoice> QtDialogs::batchTranslation(const BatchRequest& request)
+{
+    BatchDialog dialog(request, mainWindow());
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.choice();
 }
 
 } // namespace platform

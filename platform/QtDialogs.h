@@ -15,6 +15,7 @@ public:
                                  const QString& value) override;
     std::optional<QString> openFile(const FileDialogRequest& request) override;
     std::optional<QString> saveFile(const FileDialogRequest& request) override;
+    std::optional<BatchChoice> batchTranslation(const BatchRequest& request) override;
 };
 
 } // namespace platform

@@ -1,6 +1,7 @@
 #include "platform/Services.h"
 
 #include "platform/NotificationBalloon.h"
+#include "platform/ProgressWindow.h"
 #include "platform/QtDialogs.h"
 #include "platform/SystemDesktop.h"
 
@@ -42,8 +43,9 @@ struct RealServices {
     NotificationBalloon balloon;
     SystemScreen screen;
     WaitCursor cursor;
+    ProgressWindow progress;
 
-    Services all() { return {&dialogs, &clipboard, &desktop, &balloon, &screen, &cursor}; }
+    Services all() { return {&dialogs, &clipboard, &desktop, &balloon, &screen, &cursor, &progress}; }
 };
 
 RealServices& real()
@@ -78,7 +80,8 @@ void setServices(const Services& replacement)
                  orReal(replacement.desktop, fallback.desktop),
                  orReal(replacement.balloon, fallback.balloon),
                  orReal(replacement.screen, fallback.screen),
-                 orReal(replacement.cursor, fallback.cursor)};
+                 orReal(replacement.cursor, fallback.cursor),
+                 orReal(replacement.progress, fallback.progress)};
 }
 
 void resetServices() { inForce() = real().all(); }
@@ -88,6 +91,7 @@ Clipboard& clipboard() { return *services().clipboard; }
 Desktop& desktop() { return *services().desktop; }
 Balloon& balloon() { return *services().balloon; }
 Screen& screen() { return *services().screen; }
+Progress& progress() { return *services().progress; }
 
 BusyCursor::BusyCursor() : m_cursor(services().cursor) { m_cursor->pushBusy(); }
 BusyCursor::~BusyCursor() { m_cursor->pop(); }

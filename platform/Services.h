@@ -27,6 +27,25 @@ struct FileDialogRequest {
     bool existingFolderOnly = false;
 };
 
+// The dialog "Traduction par lot": which scripts, which way, where to.
+struct BatchChoice {
+    bool skrivo = true;
+    bool rtf = true;
+    bool txt = true;
+    bool universal = false; // "Vers le langage universel", else "Vers mes codes"
+    QString outputFolder;
+};
+
+struct BatchRequest {
+    QString sourceFolder;
+    bool fromSelection = false; // the scripts are the file list's selection
+    BatchChoice initial;
+    // The number of scripts the boxes of `choice` take, shown as they change.
+    std::function<int(const BatchChoice& choice)> count;
+    // Asked on "Traduire": false keeps the dialog open (it has said why).
+    std::function<bool(const BatchChoice& choice)> accept;
+};
+
 class Dialogs {
 public:
     virtual ~Dialogs() = default;
@@ -44,6 +63,8 @@ public:
                                          const QString& value) = 0;
     virtual std::optional<QString> openFile(const FileDialogRequest& request) = 0;
     virtual std::optional<QString> saveFile(const FileDialogRequest& request) = 0;
+    // Modal; the choice accepted by "Traduire", nothing on "Fermer".
+    virtual std::optional<BatchChoice> batchTranslation(const BatchRequest& request) = 0;
 };
 
 class Clipboard {
@@ -90,6 +111,19 @@ public:
     virtual void pop() = 0;
 };
 
+// A long task's progress over the main window: what is being done, "n / total"
+// and "Annuler". While it shows, the window repaints and can be moved but
+// takes no command.
+class Progress {
+public:
+    virtual ~Progress() = default;
+    virtual void start(const QString& title, int total) = 0;
+    // Shows the item about to be done (`done` already are) and lets the
+    // desktop breathe; false once the user asked to stop.
+    virtual bool step(const QString& item, int done) = 0;
+    virtual void finish() = 0;
+};
+
 struct Services {
     Dialogs* dialogs = nullptr;
     Clipboard* clipboard = nullptr;
@@ -97,6 +131,7 @@ struct Services {
     Balloon* balloon = nullptr;
     Screen* screen = nullptr;
     Cursor* cursor = nullptr;
+    Progress* progress = nullptr;
 };
 
 // The services in force: the real desktop ones unless replaced. A null member
@@ -111,6 +146,7 @@ Clipboard& clipboard();
 Desktop& desktop();
 Balloon& balloon();
 Screen& screen();
+Progress& progress();
 
 // The hourglass for the lifetime of the object, the previous cursor after.
 class BusyCursor {

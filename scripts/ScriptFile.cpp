@@ -18,9 +18,11 @@ namespace polyx::ScriptFile {
 // than fail cleanly.
 constexpr qint64 kMaxFileBytes = qint64(256) * 1024 * 1024;
 
+QByteArray ReadBytes(const QString& path) { return ReadFileBytes(path, kMaxFileBytes); }
+
 void Load(QTextDocument& document, const QString& path, bool plainTextMode)
 {
-    const QByteArray bytes = ReadFileBytes(path, kMaxFileBytes);
+    const QByteArray bytes = ReadBytes(path);
     if (ReadingFormat(plainTextMode, path, bytes) == ScriptFormat::PlainText) {
         SetDocumentText(document, DecodePlainScript(bytes));
         return;

@@ -1,4 +1,5 @@
 #pragma once
+#include <QByteArray>
 #include <QString>
 
 class QTextDocument;
@@ -8,6 +9,10 @@ namespace polyx {
 // Reading and writing one script file by the pane's mode, its name and its
 // content (ScriptFormat.h). Nothing but the script goes into the file.
 namespace ScriptFile {
+
+// The file's bytes, as Load reads them. Throws "Impossible d'ouvrir le
+// fichier ..." when the file cannot be read.
+QByteArray ReadBytes(const QString& path);
 
 // Replaces the whole document. Throws "Impossible d'ouvrir le fichier ..."
 // when the file cannot be read and "Erreur au chargement du flux" when RTF

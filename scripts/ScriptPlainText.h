@@ -9,12 +9,25 @@ namespace polyx {
 // its lines (and its bytes, when it had CR LF line ends). Text travels
 // with '\n' between lines.
 
+// How a plain script file was stored, so that a translation of it can be
+// written back the same way.
+struct PlainScriptLayout {
+    enum class Mark { None, Utf8, Utf16LE, Utf16BE };
+    Mark mark = Mark::None;   // None: Windows-1252
+    QString lineEnd = QStringLiteral("\r\n"); // the file's own when all its line ends agree
+};
+
 // A leading UTF-8 or UTF-16 mark selects that encoding; otherwise
-// Windows-1252. CR LF, CR, LF and LF CR each end one line.
-QString DecodePlainScript(const QByteArray& bytes);
+// Windows-1252. CR LF, CR, LF and LF CR each end one line. `layout`, when
+// given, receives how the file was stored.
+QString DecodePlainScript(const QByteArray& bytes, PlainScriptLayout* layout = nullptr);
 
 // Text that Windows-1252 cannot hold is written as UTF-8 with its mark
 // rather than with substitutes.
 QByteArray EncodePlainScript(const QString& text);
+
+// The text stored as `layout` says; Windows-1252 that cannot hold the text
+// falls back to UTF-8 with its mark, keeping the line ends.
+QByteArray EncodePlainScriptAs(const QString& text, const PlainScriptLayout& layout);
 
 } // namespace polyx

@@ -8,6 +8,7 @@
 #include "scripts/VisibleText.h"
 #include "scripts/rtf/RtfReader.h"
 #include "scripts/rtf/RtfWriter.h"
+#include "scripts/translation/DictionaryEntries.h"
 #include "scripts/translation/DocumentTarget.h"
 #include "scripts/translation/RunReport.h"
 #include "scripts/translation/TranslationRules.h"
@@ -17,20 +18,6 @@
 #include <QTextDocument>
 
 namespace {
-
-// Each row's key with the value the dictionary gives for that key, in grid
-// order.
-polyx::DictionaryEntries entriesOf(const DictionaryPane* pane)
-{
-    const polyx::DictionaryLines& lines = pane->lines();
-    polyx::DictionaryEntries entries;
-    entries.reserve(lines.Count());
-    for (int row = 1; row <= lines.Count(); ++row) {
-        const QString key = lines.KeyAt(row);
-        entries.append({key, lines.ValueOf(key)});
-    }
-    return entries;
-}
 
 // The universal translation shows the hourglass only while a code is being
 // replaced.
@@ -109,7 +96,7 @@ void TForm1::FUSION_EXT_INT()
     if (PageControl_SCRIPTS->currentIndex() != 1)
         selectPageQuietly(PageControl_SCRIPTS, 1);
     CopyPaneContent(SKRIVO_EXT, SKRIVO_INT);
-    const polyx::DictionaryEntries fusion = entriesOf(ValueListEditor_FUSION);
+    const polyx::DictionaryEntries fusion = polyx::EntriesOf(ValueListEditor_FUSION->lines());
     const QList<int> headerRows = fusionHeaderRows();
     QList<polyx::ReportRow> findings;
     const polyx::TranslationReport report =
@@ -131,7 +118,7 @@ void TForm1::FUSION_POLYX()
     if (PageControl_SCRIPTS->currentIndex() != 2)
         selectPageQuietly(PageControl_SCRIPTS, 2);
     CopyPaneContent(SKRIVO_EXT, SKRIVO_POLYX);
-    const polyx::DictionaryEntries external = entriesOf(ValueListEditor_EXT);
+    const polyx::DictionaryEntries external = polyx::EntriesOf(ValueListEditor_EXT->lines());
     const QString source = SKRIVO_EXT->Text();
     QList<polyx::ReportRow> findings;
     const polyx::TranslationReport report = translateInPane(

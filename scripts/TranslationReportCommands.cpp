@@ -46,12 +46,17 @@ void TForm1::fillReportWindow()
 {
     if (!m_reportWindow)
         return;
+    if (m_batch) {
+        m_reportWindow->setContents(m_batch->summary, m_batch->table);
+        return;
+    }
     const QString summary = m_report.pane ? m_report.summary : QStringLiteral("Aucune traduction n'a encore été faite");
     m_reportWindow->setContents(summary, polyx::ReportTable(m_report.rows));
 }
 
 void TForm1::keepReport(ScriptPane* pane, int page, QList<polyx::ReportRow> rows)
 {
+    m_batch.reset();
     if (m_report.pane && m_report.pane != pane)
         m_report.pane->setExtraSelections({});
     m_report.summary = polyx::SummaryLine(rows);
@@ -109,6 +114,8 @@ void TForm1::mnu_SURLIGNERClick()
 
 void TForm1::selectReportPlace(int row)
 {
+    if (m_batch)
+        return openBatchRow(row);
     if (!m_report.pane || row < 0 || row >= m_report.rows.size())
         return;
     const polyx::ReportRow& found = m_report.rows[row];

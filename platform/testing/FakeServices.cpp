@@ -56,6 +56,31 @@ std::optional<QString> FakeDialogs::saveFile(const FileDialogRequest& request)
     return takeFront(saveAnswers);
 }
 
+std::optional<BatchChoice> FakeDialogs::batchTranslation(const BatchRequest& request)
+{
+    batchRequests.push_back(request);
+    while (!batchAnswers.empty()) {
+        const BatchChoice choice = takeFront(batchAnswers);
+        batchCounts.push_back(request.count ? request.count(choice) : 0);
+        if (!request.accept || request.accept(choice))
+            return choice;
+    }
+    return std::nullopt;
+}
+
+void FakeProgress::start(const QString& shownTitle, int shownTotal)
+{
+    ++starts;
+    title = shownTitle;
+    total = shownTotal;
+}
+
+bool FakeProgress::step(const QString& item, int done)
+{
+    steps.push_back({item, done, total});
+    return cancelAtStep == 0 || int(steps.size()) <= cancelAtStep;
+}
+
 void FakeClipboard::setText(const QString& text)
 {
     contents = text;
@@ -80,7 +105,7 @@ bool FakeDesktop::moveToTrash(const QString& path)
 
 FakeServices::FakeServices()
 {
-    setServices({&dialogs, &clipboard, &desktop, &balloon, &screen, &cursor});
+    setServices({&dialogs, &clipboard, &desktop, &balloon, &screen, &cursor, &progress});
 }
 
 FakeServices::~FakeServices() { resetServices(); }

@@ -35,6 +35,13 @@ public:
     std::vector<std::optional<QString>> inputAnswers;
     std::vector<std::optional<QString>> openAnswers;
     std::vector<std::optional<QString>> saveAnswers;
+    // The dialog "Traduction par lot": each answer is the user pressing
+    // "Traduire" with that choice, checked by the request's `accept` as the
+    // real dialog does; a refused one is followed by the next. No answer
+    // left is "Fermer".
+    std::vector<BatchRequest> batchRequests;
+    std::vector<BatchChoice> batchAnswers;
+    std::vector<int> batchCounts; // the count the dialog showed for each answer
 
     void message(BoxKind kind, const QString& text, bool centred = false) override;
     bool confirm(const QString& text) override;
@@ -44,6 +51,7 @@ public:
                                  const QString& value) override;
     std::optional<QString> openFile(const FileDialogRequest& request) override;
     std::optional<QString> saveFile(const FileDialogRequest& request) override;
+    std::optional<BatchChoice> batchTranslation(const BatchRequest& request) override;
 };
 
 class FakeClipboard : public Clipboard {
@@ -122,6 +130,28 @@ public:
     void pop() override { ++pops; }
 };
 
+// Records each step. With `cancelAtStep` n, the user presses "Annuler"
+// while the n-th item (counted from 1) is being done: the next step
+// answers false.
+class FakeProgress : public Progress {
+public:
+    struct Step {
+        QString item;
+        int done;
+        int total;
+    };
+    QString title;
+    int total = 0;
+    std::vector<Step> steps;
+    int starts = 0;
+    int finishes = 0;
+    int cancelAtStep = 0;
+
+    void start(const QString& title, int total) override;
+    bool step(const QString& item, int done) override;
+    void finish() override { ++finishes; }
+};
+
 // Installs one fake of each service for its lifetime, then the real ones again.
 class FakeServices {
 public:
@@ -136,6 +166,7 @@ public:
     FakeBalloon balloon;
     FakeScreen screen;
     FakeCursor cursor;
+    FakeProgress progress;
 };
 
 } // namespace platform

@@ -63,6 +63,7 @@ SKR_UNI_L1	SKRIVO	Ecrire la ligne 1	Ecrire la ligne 1 (UNIVERSEL)
 SKR_COMMENT	SKRIVO	Commenter /* ... */		
 FUSION_EXT_INT	FUSION	Traduction du Script Externe	Traduction du Script Externe	
 FUSION_POLYX	FUSION	Traduction en langage universel	Traduction en langage universel	
+FUSION_BATCH	FUSION	Traduire un lot de scripts...	Traduit tous les scripts choisis avec les dictionnaires actuels	
 FUSION_REPORT	FUSION	Rapport de la traduction	Ce qui a été remplacé, et ce qui ne l'a pas été	F9
 BACKUP	OUTILS	Créer une sauvegarde de tous les Fichiers	Sauvegarde de tous les Fichiers	
 FichierFileExit1	Fichier	&Quitter	Quitter	Ctrl+Q
@@ -82,7 +83,7 @@ mnu_SKRIVO	Ouvrir Skrivo|-|>Externe|>Interne|>Universel
 mnu_SKRIVO_Externe	Sauver sous ...|Recharger|Ouvrir|Purger|Ecrire la Ligne 1
 mnu_SKRIVO_Interne	Sauver sous ...|Recharger|Ouvrir|Purger|-|Ecrire la ligne 1
 mnu_SKRIVO_Universel	Sauver sous ...|Recharger|Ouvrir|Purger|-|Ecrire la ligne 1
-mnu_Traductions	Traduction du Script Externe|Traduction en langage universel|-|Rapport de la traduction|Surligner les codes
+mnu_Traductions	Traduction du Script Externe|Traduction en langage universel|Traduire un lot de scripts...|-|Rapport de la traduction|Surligner les codes
 mnu_Outils	Restaurer la configuration|Enregistrer la configuration|-|Créer une sauvegarde de tous les Fichiers|-|>DEBUG
 mnu_OUTILS_DEBUG	Editer la configuration
 mnu_Aide	Révisions)";
@@ -97,7 +98,7 @@ Pop_SANVOR	ValueListEditor_SANVOR	Ajouter#Ajouter1|-|Charger|Sauver|-|Trier par 
 Pop_MemoExt	SKRIVO_EXT	Commenter /* ... */#Commenter1|Baliser { ... }#Baliser1|Insérer @@_ := #Insrer1|-|Copier#Copier1|Coller#Coller3|Purger|-|Traduction du Script Externe|-|Ouvrir|Recharger|Sauver sous ...|-|Ecrire le Tampon de Script#EcrireleTampondeScript1|-|Texte Brut#SKR_EXT_PLAIN
 Pop_MemoInt	SKRIVO_INT	Coller#Coller4|Purger|-|Traduction du Script Externe|-|Ouvrir#MenuItem3|Recharger|Sauver sous ...|-|Ecrire la ligne 1|Texte Brut#check_TexteBrut1|Commenter /* ... */#Commenter2
 Pop_UNIVERSEL	SKRIVO_POLYX	Coller#Coller5|-|Traduction en langage universel|Ecrire la ligne 1|Recharger|Commenter /* ... */#Commenter3
-Popup_LISTE	JvFileListBox1	Raffraichir#RAffraichir1|Charger le dictionnaire#Chargerledictionnaire1|-|Ouvrir#mnu_FICHIER_Read|Renommer#Renommer1|Supprimer#Supprimer1|-|Explorer#Explorer1|-|Regrouper les dictionnaires#Regrouperlesdictionnaires1)";
+Popup_LISTE	JvFileListBox1	Raffraichir#RAffraichir1|Charger le dictionnaire#Chargerledictionnaire1|-|Ouvrir#mnu_FICHIER_Read|Renommer#Renommer1|Supprimer#Supprimer1|-|Explorer#Explorer1|-|Regrouper les dictionnaires#Regrouperlesdictionnaires1|Traduire un lot de scripts...#Traduirelelot1)";
 
 // item name: shortcut
 const char* const kItemShortcuts = R"(mnu_QUESTIOn_edit	F2

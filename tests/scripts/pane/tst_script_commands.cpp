@@ -363,7 +363,7 @@ private slots:
         pane(page)->SetText(QString::fromUtf8("<NOM>\r\nété"));
         trigger(command.toLatin1());
         platform::setServices({&m_fakes->dialogs, &m_fakes->clipboard, &m_fakes->desktop, &m_fakes->balloon,
-                               &m_fakes->screen, &m_fakes->cursor});
+                               &m_fakes->screen, &m_fakes->cursor, &m_fakes->progress});
         noErrors();
         QCOMPARE(desktop.edited, std::vector<QString>{path});
         QCOMPARE(desktop.seen, QByteArray("<NOM>\r\n\xE9t\xE9"));

@@ -95,10 +95,11 @@ private slots:
         QCOMPARE(report->property("category").toString(), QString("FUSION"));
         QCOMPARE(report->toolTip(), QString("Ce qui a été remplacé, et ce qui ne l'a pas été"));
         const QList<QAction*> items = form.findChild<QMenu*>("mnu_Traductions")->actions();
-        QCOMPARE(items.size(), 5);
-        QVERIFY(items[2]->isSeparator());
-        QCOMPARE(items[3], report);
-        QCOMPARE(items[4], form.mnu_SURLIGNER);
+        QCOMPARE(items.size(), 6);
+        QCOMPARE(items[2], form.action("FUSION_BATCH"));
+        QVERIFY(items[3]->isSeparator());
+        QCOMPARE(items[4], report);
+        QCOMPARE(items[5], form.mnu_SURLIGNER);
         QVERIFY(form.mnu_SURLIGNER->isCheckable());
         QVERIFY(form.mnu_SURLIGNER->isChecked());
         QVERIFY(form.findChild<QMenu*>("mnu_DICO")->actions().contains(form.action("DICO_CHECK")));
