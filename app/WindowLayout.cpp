@@ -173,7 +173,7 @@ void TForm1::buildLayout()
     StatusPanelPick->setFixedWidth(400);
     StatusPanelPick->setAlignment(Qt::AlignCenter);
     StatusPanelSpare = named(new QLabel(StatusBar1), "StatusPanelSpare", "Panneau libre");
-    StatusPanelSpare->setFixedWidth(50);
+    StatusPanelSpare->setMinimumWidth(50);
     StatusBar1->addWidget(StatusPanelClipboard);
     StatusBar1->addWidget(StatusPanelPick);
     StatusBar1->addWidget(StatusPanelSpare);
@@ -229,4 +229,10 @@ void TForm1::buildLayout()
     Edit_MASK->installEventFilter(this);
     JvFileListBox1->installEventFilter(this);
     connectFilePanel();
+}
+
+void TForm1::ShowStatusSummary(const QString& text)
+{
+    StatusPanelSpare->setText(text);
+    StatusPanelSpare->setToolTip(text);
 }

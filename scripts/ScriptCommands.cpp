@@ -33,6 +33,7 @@ bool TForm1::reloadScript(ScriptPane* pane, const char* key, const char* stateFi
     if (!QFile::exists(path))
         return false;
     pane->LoadFromFile(path);
+    ShowStatusSummary(pane->LeftOutNotice());
     return !pane->IsEmpty();
 }
 
@@ -55,8 +56,8 @@ void TForm1::SKR_UNI_LOAD() { reloadScript(SKRIVO_POLYX, "UNIVERSEL", kUniversal
 void TForm1::openScript(ScriptPane* pane, const char* stateFile)
 {
     const QString path = WorkDir() + stateFile;
-    pane->SaveToFile(path);
-    platform::desktop().openInTextEditor(path);
+    if (pane->SaveToFile(path))
+        platform::desktop().openInTextEditor(path);
 }
 
 void TForm1::SKR_EXT_Open() { openScript(SKRIVO_EXT, kExternalState); }
@@ -76,8 +77,8 @@ void TForm1::SKR_EXT_SAVEAS()
     request.defaultExt = "SKRIVO";
     request.filter = kScriptFilter;
     request.confirmReplace = true;
-    if (const std::optional<QString> path = platform::dialogs().saveFile(request)) {
-        SKRIVO_EXT->SaveToFile(*path);
+    const std::optional<QString> path = platform::dialogs().saveFile(request);
+    if (path && SKRIVO_EXT->SaveToFile(*path)) {
         SKRIVO_EXT->SetPageLabel(FileLabel(*path));
         RefreshFileList();
         WriteString(kSection, "EXTERNE", *path);

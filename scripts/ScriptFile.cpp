@@ -16,16 +16,17 @@ namespace polyx::ScriptFile {
 // than fail cleanly.
 constexpr qint64 kMaxFileBytes = qint64(256) * 1024 * 1024;
 
-void Load(QTextDocument& document, const QString& path, bool plainTextMode)
+QString Load(QTextDocument& document, const QString& path, bool plainTextMode)
 {
     const QByteArray bytes = ReadFileBytes(path, kMaxFileBytes);
     if (ReadingFormat(plainTextMode, path, bytes) == ScriptFormat::PlainText) {
         SetDocumentText(document, DecodePlainScript(bytes));
-        return;
+        return {};
     }
     RtfReader reader;
     if (!reader.read(bytes, &document))
         throw Error(reader.errorString());
+    return RtfReader::leftOutNotice(reader.leftOut());
 }
 
 void Save(const QTextDocument& document, const QString& path, bool plainTextMode)

@@ -15,7 +15,7 @@ namespace {
 // rather than on a grid of its edges.
 constexpr std::size_t kMaxGridColumns = RtfBuilder::kMaxColumns;
 // A table of more cells than a letter ever has is read as its paragraphs.
-constexpr std::size_t kMaxCells = 20000;
+constexpr std::size_t kMaxCells = 5000;
 constexpr int kDefaultCellWidth = 1440;
 
 } // namespace
@@ -250,8 +250,10 @@ bool RtfBuilder::insertTable(QTextCursor& cursor, Table& table)
             first = std::clamp(first, 0, int(columns) - 1);
             last = std::clamp(last, first, int(columns) - 1);
             const RtfRowDef::Cell def = c < row.def.cells.size() ? row.def.cells[c] : RtfRowDef::Cell{};
-            if (def.merged && previous && previous->row == int(r)) {
-                previous->columns = last - previous->column + 1;
+            if (def.merged && previous) {
+                // A cell merged down already spans its columns.
+                if (previous->row == int(r))
+                    previous->columns = std::max(previous->columns, last - previous->column + 1);
                 for (int k = first; k <= last; ++k)
                     owner[r][k] = previous;
                 continue;

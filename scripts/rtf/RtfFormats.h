@@ -3,6 +3,7 @@
 // that the writer gives it back: hidden text and pictures as they came.
 #include <QColor>
 #include <QTextFormat>
+#include <QUrl>
 
 namespace polyx::rtf {
 
@@ -11,9 +12,11 @@ constexpr int kHidden = QTextFormat::UserProperty + 0x5201;
 inline QColor hiddenColour() { return QColor(0x80, 0x80, 0x80); }
 
 // A picture: the image format names a document resource; the bytes as read
-// are kept as a UserResource of the same name, with the control word of
-// their kind ("pngblip", "jpegblip", "emfblip", "wmetafile8"...) and their
-// own size (\picw, \pich) as properties of the format.
+// are kept as a UserResource (under a name of their own: a document keeps
+// one resource per name, whatever its type), with the control word of their
+// kind ("pngblip", "jpegblip", "emfblip", "wmetafile8"...) and their own
+// size (\picw, \pich) as properties of the format.
+inline QUrl pictureBytesName(const QString& imageName) { return QUrl(QStringLiteral("rtfbytes:") + imageName); }
 constexpr int kPictureKind = QTextFormat::UserProperty + 0x5202;
 constexpr int kPictureWidth = QTextFormat::UserProperty + 0x5203;
 constexpr int kPictureHeight = QTextFormat::UserProperty + 0x5204;

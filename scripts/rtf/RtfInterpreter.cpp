@@ -435,8 +435,12 @@ void RtfInterpreter::flush()
 {
     decodeBytes();
     const QString clean = sanitized(std::exchange(m_text, QString()));
-    if (!clean.isEmpty())
-        m_builder.text(clean, format(m_textProps), m_textLevel);
+    if (clean.isEmpty())
+        return;
+    m_builder.text(clean, format(m_textProps), m_textLevel);
+    m_paragraphHasText = true;
+    if (codePageOf(m_textProps.font) >= 0)
+        m_textFont = m_textProps.font >= 0 ? m_textProps.font : m_defaultFont;
 }
 
 void RtfInterpreter::endParagraph()
@@ -444,6 +448,7 @@ void RtfInterpreter::endParagraph()
     flush();
     m_builder.paragraphEnd(blockFormat(top().para), format(top().chars), top().para.level);
     m_pageBreakPending = false;
+    m_paragraphHasText = false;
 }
 
 void RtfInterpreter::finish()
@@ -467,9 +472,9 @@ QTextCharFormat RtfInterpreter::format(const CharProps& p) const
 {
     QTextCharFormat f;
     auto font = m_fonts.constFind(p.font >= 0 ? p.font : m_defaultFont);
-    // Symbols are shown as the characters they stand for, in the text's own font.
+    // Symbols are shown as the characters they stand for, in the font of the text before them.
     if (font != m_fonts.cend() && font->codePage < 0)
-        font = m_fonts.constFind(m_defaultFont);
+        font = m_fonts.constFind(m_textFont >= 0 ? m_textFont : m_defaultFont);
     if (font != m_fonts.cend() && font->codePage >= 0 && !font->family.isEmpty())
         f.setFontFamilies({font->family});
     // RTF's default size is 12 pt.
@@ -609,8 +614,9 @@ void RtfInterpreter::commitPicture()
     const double h = std::clamp(height / rtf::kTwipsPerPixel, 1.0, 4000.0);
 
     if (image.isNull()) {
-        // What Qt cannot draw keeps its place and its bytes.
-        image = QImage(std::max(1, int(w)), std::max(1, int(h)), QImage::Format_RGB32);
+        // What Qt cannot draw keeps its place and its bytes; the pane
+        // stretches the small placeholder to the picture's size.
+        image = QImage(std::clamp(int(w), 1, 64), std::clamp(int(h), 1, 64), QImage::Format_RGB32);
         image.fill(QColor(0xE8, 0xE8, 0xE8));
         QPainter painter(&image);
         painter.setPen(QColor(0x90, 0x90, 0x90));
@@ -620,7 +626,7 @@ void RtfInterpreter::commitPicture()
     }
     const QUrl name(QStringLiteral("rtfpict:%1").arg(++m_pictures));
     document->addResource(QTextDocument::ImageResource, name, image);
-    document->addResource(QTextDocument::UserResource, name, data);
+    document->addResource(QTextDocument::UserResource, rtf::pictureBytesName(name.toString()), data);
     QTextImageFormat f;
     f.setName(name.toString());
     f.setWidth(w);
@@ -629,6 +635,7 @@ void RtfInterpreter::commitPicture()
     f.setProperty(rtf::kPictureWidth, p.width);
     f.setProperty(rtf::kPictureHeight, p.height);
     m_builder.text(QString(), f, top().para.level);
+    m_paragraphHasText = true;
 }
 
 void RtfInterpreter::bold(const Arg& a) { top().chars.bold = a.on(); }
@@ -668,25 +675,21 @@ void RtfInterpreter::paragraph(const Arg&)
         endParagraph();
 }
 
+// The text after the break starts the next page: a paragraph of its own,
+// unless the break opens its paragraph (as Word writes it).
 void RtfInterpreter::pageBreak(const Arg&)
 {
     if (top().destination != Body)
         return;
-    endParagraph();
+    flush();
+    if (m_paragraphHasText)
+        endParagraph();
     m_pageBreakPending = true;
 }
 
-// Back to the paragraph style's properties (style 0, the normal one); the
-// characters keep theirs.
-void RtfInterpreter::paragraphDefaults(const Arg&)
-{
-    const CharProps chars = top().chars;
-    top().para = ParaProps{};
-    if (m_replaying == 0)
-        applyStyle(0, 0);
-    top().chars = chars;
-    top().para.level = 0;
-}
+// Writers follow \pard with the paragraph's style and every property that
+// differs from RTF's defaults, Word inside table cells too.
+void RtfInterpreter::paragraphDefaults(const Arg&) { top().para = ParaProps{}; }
 
 void RtfInterpreter::alignment(const Arg& a) { top().para.alignment = a.value; }
 
@@ -735,6 +738,7 @@ void RtfInterpreter::cell(const Arg& a)
     flush();
     m_builder.cellEnd(blockFormat(top().para), format(top().chars), level);
     m_pageBreakPending = false;
+    m_paragraphHasText = false;
 }
 
 void RtfInterpreter::row(const Arg& a)

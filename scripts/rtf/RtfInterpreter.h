@@ -234,6 +234,8 @@ private:
     CharProps m_textProps;
     int m_textLevel = 0;
     bool m_pageBreakPending = false; // a \page: the next paragraph starts a page
+    bool m_paragraphHasText = false;
+    int m_textFont = -1; // of the last text in a font that is not a symbol font
 };
 
 } // namespace polyx

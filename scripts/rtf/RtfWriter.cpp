@@ -188,7 +188,7 @@ QByteArray picture(const QTextDocument& document, const QTextImageFormat& f)
 {
     const QUrl name(f.name());
     QByteArray kind = f.property(rtf::kPictureKind).toByteArray();
-    QByteArray data = document.resource(QTextDocument::UserResource, name).toByteArray();
+    QByteArray data = document.resource(QTextDocument::UserResource, rtf::pictureBytesName(f.name())).toByteArray();
     int width = f.intProperty(rtf::kPictureWidth);
     int height = f.intProperty(rtf::kPictureHeight);
     if (kind.isEmpty() || data.isEmpty()) {
@@ -280,28 +280,28 @@ private:
         const bool bordered = table->format().border() > 0
             && table->format().borderStyle() != QTextFrameFormat::BorderStyle_None;
         for (int r = 0; r < table->rows(); ++r) {
+            // One cell per column, merged ones marked, so that the columns stay.
             QByteArray def = "\\trowd\\trgaph70\\trleft0";
             std::vector<QTextTableCell> cells;
-            for (int c = 0; c < columns;) {
+            for (int c = 0; c < columns; ++c) {
                 const QTextTableCell cell = table->cellAt(r, c);
-                const int first = cell.column();
-                const int last = std::min(first + std::max(cell.columnSpan(), 1), columns);
                 if (cell.row() != r)
                     def += "\\clvmrg";
                 else if (cell.rowSpan() > 1)
                     def += "\\clvmgf";
+                if (cell.columnSpan() > 1)
+                    def += cell.column() == c ? "\\clmgf" : "\\clmrg";
                 if (bordered)
                     def += "\\clbrdrt\\brdrs\\brdrw10\\clbrdrl\\brdrs\\brdrw10"
                            "\\clbrdrb\\brdrs\\brdrw10\\clbrdrr\\brdrs\\brdrw10";
-                def += "\\cellx" + number(edges[std::size_t(last)]);
-                cells.push_back(cell);
-                c = std::max(last, c + 1);
+                def += "\\cellx" + number(edges[std::size_t(c) + 1]);
+                cells.push_back(cell.row() == r && cell.column() == c ? cell : QTextTableCell());
             }
             if (level == 1)
                 m_out += def + "\r\n";
             const char* cellEnd = level == 1 ? "\\cell" : "\\nestcell";
             for (const QTextTableCell& cell : cells) {
-                if (cell.row() != r) {
+                if (!cell.isValid()) {
                     m_out += "\\pard\\intbl" + (level > 1 ? "\\itap" + number(level) : QByteArray()) + cellEnd + "\r\n";
                     continue;
                 }
