@@ -468,7 +468,21 @@ QColor RtfInterpreter::colour(int index) const
     return index > 0 && index < m_colours.size() ? m_colours[index] : QColor();
 }
 
-QTextCharFormat RtfInterpreter::format(const CharProps& p) const
+// Letters switch between a few formats; building one costs more than the text it holds.
+QTextCharFormat RtfInterpreter::format(const CharProps& p)
+{
+    if (codePageOf(p.font) < 0)
+        return makeFormat(p);
+    for (const auto& [props, f] : m_formats)
+        if (props == p)
+            return f;
+    if (m_formats.size() >= 16)
+        m_formats.erase(m_formats.begin());
+    m_formats.emplace_back(p, makeFormat(p));
+    return m_formats.back().second;
+}
+
+QTextCharFormat RtfInterpreter::makeFormat(const CharProps& p) const
 {
     QTextCharFormat f;
     auto font = m_fonts.constFind(p.font >= 0 ? p.font : m_defaultFont);
@@ -541,6 +555,7 @@ QTextBlockFormat RtfInterpreter::blockFormat(const ParaProps& p) const
 
 void RtfInterpreter::commitFont()
 {
+    m_formats.clear();
     if (m_entryNumber >= 0 && (m_fonts.size() < kMaxTableSize || m_fonts.contains(m_entryNumber))) {
         Font f;
         f.family = sanitized(
@@ -558,6 +573,7 @@ void RtfInterpreter::commitFont()
 
 void RtfInterpreter::commitColour()
 {
+    m_formats.clear();
     if (m_colours.size() < kMaxTableSize)
         m_colours.append(m_rgbSet ? QColor(m_rgb[0], m_rgb[1], m_rgb[2]) : QColor());
     m_rgb[0] = m_rgb[1] = m_rgb[2] = 0;
@@ -898,7 +914,11 @@ void RtfInterpreter::ansiCodePage(const Arg& a)
         m_documentCodePage = a.param;
 }
 
-void RtfInterpreter::defaultFont(const Arg& a) { m_defaultFont = a.hasParam ? a.param : -1; }
+void RtfInterpreter::defaultFont(const Arg& a)
+{
+    m_defaultFont = a.hasParam ? a.param : -1;
+    m_formats.clear();
+}
 
 void RtfInterpreter::fontCharset(const Arg& a)
 {

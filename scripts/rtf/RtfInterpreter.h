@@ -179,7 +179,8 @@ private:
     void finish();
 
     int codePageOf(int fontNumber) const;
-    QTextCharFormat format(const CharProps& p) const;
+    QTextCharFormat format(const CharProps& p);
+    QTextCharFormat makeFormat(const CharProps& p) const;
     QTextBlockFormat blockFormat(const ParaProps& p) const;
     QColor colour(int index) const;
     void commitFont();
@@ -198,6 +199,7 @@ private:
     int m_defaultFont = -1;
     QHash<int, Font> m_fonts;
     QList<QColor> m_colours;
+    std::vector<std::pair<CharProps, QTextCharFormat>> m_formats; // the last ones made
     CodePageDecoder m_decoder;
     int m_unsupportedCodePage = 0;
     RtfLeftOut m_leftOut;
