@@ -134,7 +134,6 @@ QByteArray runControls(const QTextCharFormat& format, const QFont& base, Tables&
     return out;
 }
 
-
 int twips(qreal pixels) { return qBound(-31680, qRound(pixels * rtf::kTwipsPerPixel), 31680); }
 
 QByteArray paragraphControls(const QTextBlockFormat& b)
@@ -221,7 +220,15 @@ public:
     {
     }
 
-    QByteArray frame(const QTextFrame* frame)
+    QByteArray write()
+    {
+        frame(m_document.rootFrame());
+        return std::move(m_out);
+    }
+
+private:
+    // Frames other than tables hold paragraphs like the document's own.
+    void frame(const QTextFrame* frame)
     {
         for (auto it = frame->begin(); !it.atEnd(); ++it) {
             if (const auto* table = qobject_cast<const QTextTable*>(it.currentFrame()))
@@ -231,10 +238,8 @@ public:
             else
                 block(it.currentBlock(), 0, "\\par");
         }
-        return std::move(m_out);
     }
 
-private:
     void block(const QTextBlock& block, int level, const char* end)
     {
         m_out += "\\pard";
@@ -371,7 +376,7 @@ QByteArray RtfWriter::write(const QTextDocument& document)
 {
     Tables tables;
     tables.font(document.defaultFont().family()); // \deff0
-    const QByteArray body = Body(document, tables).frame(document.rootFrame());
+    const QByteArray body = Body(document, tables).write();
     return "{\\rtf1\\ansi\\ansicpg1252\\deff0" + tables.fontTable() + "\r\n" + tables.colourTable()
         + "\r\n\\viewkind4\\uc1\r\n" + body + "}";
 }

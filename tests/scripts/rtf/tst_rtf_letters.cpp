@@ -466,6 +466,21 @@ private slots:
         QCOMPARE(back.resource(QTextDocument::ImageResource, QUrl(found[0].name())).value<QImage>().size(), QSize(5, 4));
     }
 
+    // A frame that is not a table (pasted HTML may make one) keeps its text.
+    void frameKeepsItsText()
+    {
+        QTextDocument doc;
+        QTextCursor cursor(&doc);
+        cursor.insertText(QStringLiteral("avant"));
+        cursor.insertFrame(QTextFrameFormat());
+        cursor.insertText(QStringLiteral("dedans"));
+        cursor.movePosition(QTextCursor::End);
+        cursor.insertText(QStringLiteral("après"));
+        QTextDocument back;
+        QVERIFY(read(RtfWriter::write(doc), back));
+        QCOMPARE(paragraphs(back), QStringLiteral("avant\ndedans\naprès"));
+    }
+
     void refusedCodePage_data()
     {
         QTest::addColumn<QByteArray>("input");
