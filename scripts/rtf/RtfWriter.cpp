@@ -247,23 +247,29 @@ private:
             m_out += "\\intbl";
         if (level > 1)
             m_out += "\\itap" + number(level);
-        m_out += paragraphControls(block.blockFormat());
+        m_out += cached(m_paragraphs, block.blockFormatIndex(), [&] { return paragraphControls(block.blockFormat()); });
         // The paragraph mark's own font keeps the height of empty lines.
-        m_out += fontAndSize(block.charFormat().font().resolve(m_base), m_tables);
+        m_out += cached(m_marks, block.charFormatIndex(),
+                        [&] { return fontAndSize(block.charFormat().font().resolve(m_base), m_tables); });
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             const QTextFragment fragment = it.fragment();
             if (!fragment.isValid())
                 continue;
-            const QTextCharFormat format = fragment.charFormat();
-            if (format.isImageFormat()) {
-                const QByteArray pict = picture(m_document, format.toImageFormat());
+            if (fragment.charFormat().isImageFormat()) {
+                const QByteArray pict = picture(m_document, fragment.charFormat().toImageFormat());
                 for (int i = 0; i < fragment.length(); ++i)
                     m_out += pict;
                 continue;
             }
             const QByteArray text = RtfWriter::escape(fragment.text());
-            if (!text.isEmpty())
-                m_out += "{" + runControls(format, m_base, m_tables) + " " + text + "}";
+            if (text.isEmpty())
+                continue;
+            m_out += '{';
+            m_out += cached(m_runs, fragment.charFormatIndex(),
+                            [&] { return runControls(fragment.charFormat(), m_base, m_tables); });
+            m_out += ' ';
+            m_out += text;
+            m_out += '}';
         }
         m_out += end;
         m_out += "\r\n";
@@ -327,10 +333,23 @@ private:
         }
     }
 
+    // The controls of a format, made once per format of the document.
+    template <typename Make>
+    static const QByteArray& cached(QHash<int, QByteArray>& cache, int index, Make make)
+    {
+        auto it = cache.find(index);
+        if (it == cache.end())
+            it = cache.insert(index, make());
+        return *it;
+    }
+
     const QTextDocument& m_document;
     const QFont m_base;
     Tables& m_tables;
     QByteArray m_out;
+    QHash<int, QByteArray> m_paragraphs; // by block format index
+    QHash<int, QByteArray> m_marks;      // by the paragraph mark's character format index
+    QHash<int, QByteArray> m_runs;       // by character format index
 };
 
 } // namespace
