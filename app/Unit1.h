@@ -232,6 +232,10 @@ public:
     // The date and time the header block records.
     std::function<QDateTime()> currentDateTime = [] { return QDateTime::currentDateTime(); };
 
+    // The status bar's third panel: what the last opening of a file or
+    // translation has to say about it.
+    void ShowStatusSummary(const QString& text);
+
     // --- File panel ---
     // Reads the file list again from its folder with its mask.
     void RefreshFileList();

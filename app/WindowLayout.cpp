@@ -4,6 +4,7 @@
 #include "app/WorkFolders.h"
 #include "dictionaries/DictionaryPane.h"
 #include "files/FileListBox.h"
+#include "platform/PlainToolTip.h"
 #include "questions/QuestionList.h"
 #include "scripts/ScriptPane.h"
 
@@ -236,4 +237,11 @@ void TForm1::buildLayout()
     Edit_MASK->installEventFilter(this);
     JvFileListBox1->installEventFilter(this);
     connectFilePanel();
+}
+
+void TForm1::ShowStatusSummary(const QString& text)
+{
+    StatusPanelSpare->setText(text);
+    // The panel is narrow beside the other two: the whole line on hover.
+    StatusPanelSpare->setToolTip(platform::plainToolTip(text));
 }

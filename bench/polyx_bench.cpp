@@ -36,8 +36,13 @@
 #include <QSaveFile>
 #include <QSet>
 #include <QTemporaryDir>
+#include <QImage>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextImageFormat>
+#include <QTextTable>
+#include <QUrl>
 
 #include <algorithm>
 #include <cstdio>
@@ -553,13 +558,54 @@ void batchTranslation(const QDir& dir)
 
 // ---- RTF ----
 
+void rtfRows(const QTextDocument& letter, const char* kind);
+
+// A letterhead logo, then a table of results after every 40 lines of the letter.
+void addLogoAndTables(QTextDocument& letter)
+{
+    QImage logo(240, 80, QImage::Format_RGB32);
+    logo.fill(QColor(0x20, 0x40, 0xA0));
+    letter.addResource(QTextDocument::ImageResource, QUrl(QStringLiteral("logo")), logo);
+    QTextImageFormat image;
+    image.setName(QStringLiteral("logo"));
+    QTextCursor cursor(&letter);
+    cursor.beginEditBlock();
+    cursor.insertImage(image);
+    cursor.insertBlock();
+    QTextTableFormat grid;
+    grid.setBorder(1);
+    grid.setColumnWidthConstraints({QTextLength(QTextLength::FixedLength, 150),
+                                    QTextLength(QTextLength::FixedLength, 300)});
+    QTextCharFormat bold;
+    bold.setFontWeight(QFont::Bold);
+    for (QTextBlock block = letter.begin().next(); block.isValid(); block = block.next()) {
+        if (block.blockNumber() % 40 != 0)
+            continue;
+        cursor.setPosition(block.position() + block.length() - 1);
+        QTextTable* table = cursor.insertTable(4, 2, grid);
+        for (int r = 0; r < 4; ++r) {
+            table->cellAt(r, 0).firstCursorPosition().insertText(QStringLiteral("Examen %1").arg(r), bold);
+            table->cellAt(r, 1).firstCursorPosition().insertText(QStringLiteral("<RESULTAT_%1> g/l").arg(r));
+        }
+        block = letter.findBlock(table->lastPosition() + 1);
+    }
+    cursor.endEditBlock();
+}
+
 void rtf(const TranslationCase& c)
 {
     QTextDocument letter;
     fillRich(letter, c.externalScript.left(kScriptSize * 6 / 10));
+    rtfRows(letter, "formatted letter");
+    addLogoAndTables(letter);
+    rtfRows(letter, "letter with tables and a logo");
+}
+
+void rtfRows(const QTextDocument& letter, const char* kind)
+{
     QByteArray rtfBytes = polyx::RtfWriter::write(letter);
     const QByteArray plainBytes = documentText(letter).toUtf8();
-    std::printf("  (RTF letter: %lld bytes, its text: %lld bytes)\n", qlonglong(rtfBytes.size()),
+    std::printf("  (RTF %s: %lld bytes, its text: %lld bytes)\n", kind, qlonglong(rtfBytes.size()),
                 qlonglong(plainBytes.size()));
 
     std::unique_ptr<QTextDocument> document;
@@ -570,10 +616,10 @@ void rtf(const TranslationCase& c)
     });
     const auto readPlain = measure([&] { document = std::make_unique<QTextDocument>(); },
                                    [&] { document->setPlainText(QString::fromUtf8(plainBytes)); });
-    printRow("RTF read, formatted letter / plain text", readRtf, readPlain);
+    printRow(QString("RTF read, %1 / plain text").arg(kind), readRtf, readPlain);
     const auto writeRtf = measure([] {}, [&] { polyx::RtfWriter::write(letter); });
     const auto writePlain = measure([] {}, [&] { (void)documentText(letter).toUtf8(); });
-    printRow("RTF write, formatted letter / plain text", writeRtf, writePlain);
+    printRow(QString("RTF write, %1 / plain text").arg(kind), writeRtf, writePlain);
 }
 
 // ---- start-up ----

@@ -58,6 +58,7 @@ void TForm1::OpenFileByKind(const QString& path)
         selectPageQuietly(PageControl_SCRIPTS, 0);
         SKRIVO_EXT->SetPlainText(false);
         SKRIVO_EXT->LoadFromFile(path);
+        ShowStatusSummary(SKRIVO_EXT->LeftOutNotice());
         return SKRIVO_EXT->SetPageLabel(FileLabel(path));
     }
 }
@@ -78,5 +79,6 @@ void TForm1::openScriptFile(ScriptPane* pane, int page, const QString& path)
 {
     selectPageQuietly(PageControl_SCRIPTS, page);
     pane->LoadFromFile(path);
+    ShowStatusSummary(pane->LeftOutNotice());
     pane->SetPageLabel(FileLabel(path));
 }

@@ -140,7 +140,7 @@ void TForm1::keepBatchReport(const polyx::BatchRun& batch, ScriptPane* target, i
         report.outputs.append(files[file].output);
         report.places.append(finding < 0 ? QList<polyx::TextPlace>() : files[file].findings[finding].places);
     }
-    StatusPanelSpare->setText(report.summary);
+    ShowStatusSummary(report.summary);
     m_batch = std::move(report);
     fillReportWindow();
 }

@@ -35,6 +35,7 @@ bool TForm1::reloadScript(ScriptPane* pane, const char* key, const char* stateFi
     if (!QFile::exists(path))
         return false;
     pane->RestoreFromFile(path);
+    ShowStatusSummary(pane->LeftOutNotice());
     return !pane->IsEmpty();
 }
 
@@ -57,8 +58,8 @@ void TForm1::SKR_UNI_LOAD() { reloadScript(SKRIVO_POLYX, "UNIVERSEL", kUniversal
 void TForm1::openScript(ScriptPane* pane, const char* stateFile)
 {
     const QString path = platform::ResolveNameCase(WorkDir() + stateFile);
-    pane->SaveToFile(path);
-    platform::desktop().openInTextEditor(path);
+    if (pane->SaveToFile(path))
+        platform::desktop().openInTextEditor(path);
 }
 
 void TForm1::SKR_EXT_Open() { openScript(SKRIVO_EXT, kExternalState); }
@@ -79,8 +80,8 @@ void TForm1::SKR_EXT_SAVEAS()
     request.filter = kScriptFilter;
     request.confirmReplace = true;
     request.existingFolderOnly = true;
-    if (const std::optional<QString> path = platform::chooseSaveFile(request)) {
-        SKRIVO_EXT->SaveToFile(*path);
+    const std::optional<QString> path = platform::chooseSaveFile(request);
+    if (path && SKRIVO_EXT->SaveToFile(*path)) {
         SKRIVO_EXT->SetPageLabel(FileLabel(*path));
         RefreshFileList();
         WriteString(kSection, "EXTERNE", *path);

@@ -20,16 +20,17 @@ constexpr qint64 kMaxFileBytes = qint64(256) * 1024 * 1024;
 
 QByteArray ReadBytes(const QString& path) { return ReadFileBytes(path, kMaxFileBytes); }
 
-void Load(QTextDocument& document, const QString& path, bool plainTextMode)
+QString Load(QTextDocument& document, const QString& path, bool plainTextMode)
 {
     const QByteArray bytes = ReadBytes(path);
     if (ReadingFormat(plainTextMode, path, bytes) == ScriptFormat::PlainText) {
         SetDocumentText(document, DecodePlainScript(bytes));
-        return;
+        return {};
     }
     RtfReader reader;
     if (!reader.read(bytes, &document))
         throw Error(reader.errorString());
+    return RtfReader::leftOutNotice(reader.leftOut());
 }
 
 bool IsRichFile(const QString& path)

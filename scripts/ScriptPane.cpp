@@ -1,10 +1,12 @@
 #include "scripts/ScriptPane.h"
 
 #include "platform/PlainToolTip.h"
+#include "platform/Services.h"
 #include "scripts/ScriptFile.h"
 #include "scripts/ScriptText.h"
 #include "scripts/VisibleText.h"
 
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QTabWidget>
@@ -29,6 +31,7 @@ ScriptPane::ScriptPane(const QString& objectName, const QString& hint, bool hint
     });
 }
 
+// Pictures are no text for Sanvor.
 QString ScriptPane::Text() const
 {
     return polyx::WithCrLf(polyx::VisibleText(*document()));
@@ -84,9 +87,21 @@ void ScriptPane::SetFocus()
     setFocus();
 }
 
+namespace {
+
+QString sameFileKey(const QString& path)
+{
+    const QFileInfo info(path);
+    const QString canonical = info.canonicalFilePath();
+    return canonical.isEmpty() ? info.absoluteFilePath() : canonical;
+}
+
+} // namespace
+
 void ScriptPane::LoadFromFile(const QString& path)
 {
-    polyx::ScriptFile::Load(*document(), path, m_plainText);
+    m_leftOutNotice = polyx::ScriptFile::Load(*document(), path, m_plainText);
+    m_leftOutSource = m_leftOutNotice.isEmpty() ? QString() : sameFileKey(path);
     caretToStart();
 }
 
@@ -97,9 +112,18 @@ void ScriptPane::RestoreFromFile(const QString& path)
     LoadFromFile(path);
 }
 
-void ScriptPane::SaveToFile(const QString& path) const
+bool ScriptPane::SaveToFile(const QString& path)
 {
+    const bool overSource = !m_leftOutSource.isEmpty() && sameFileKey(path) == m_leftOutSource;
+    if (overSource
+        && !platform::dialogs().confirm(QStringLiteral(
+            "Ce fichier contient un en-tête, un pied de page ou des notes que Polyx'X ne reprend pas : "
+            "ils seront perdus.\r\n\r\nEnregistrer quand même ?")))
+        return false;
     polyx::ScriptFile::Save(*document(), path, m_plainText);
+    if (overSource)
+        m_leftOutSource.clear();
+    return true;
 }
 
 void ScriptPane::SetPlainText(bool on)

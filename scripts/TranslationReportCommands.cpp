@@ -66,9 +66,7 @@ void TForm1::keepReport(ScriptPane* pane, int page, QList<polyx::ReportRow> rows
     m_report.pane = pane;
     m_report.page = page;
     m_report.unchanged = true;
-    StatusPanelSpare->setText(m_report.summary);
-    // The panel is narrow beside the other two: the whole line on hover.
-    StatusPanelSpare->setToolTip(m_report.summary);
+    ShowStatusSummary(m_report.summary);
     highlightReport();
     if (m_reportWindow && m_reportWindow->isVisible())
         fillReportWindow();

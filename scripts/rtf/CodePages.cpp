@@ -6,7 +6,18 @@
 
 namespace polyx {
 
+extern const SingleBytePage kSingleBytePages[];
+extern const int kSingleBytePageCount;
+
 namespace {
+
+const SingleBytePage* singleBytePage(int codePage)
+{
+    for (int i = 0; i < kSingleBytePageCount; ++i)
+        if (kSingleBytePages[i].codePage == codePage)
+            return &kSingleBytePages[i];
+    return nullptr;
+}
 
 // The codec names differ between ICU and iconv; try the usual spellings.
 QStringDecoder findDecoder(int codePage)
@@ -23,6 +34,14 @@ QStringDecoder findDecoder(int codePage)
             return candidate;
     }
     return {};
+}
+
+bool isAscii(QByteArrayView bytes)
+{
+    for (const char c : bytes)
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return false;
+    return true;
 }
 
 } // namespace
@@ -52,17 +71,47 @@ int codePageOfCharset(int charset)
     }
 }
 
+int symbolFontOf(const QString& family, bool symbolCharset)
+{
+    static const std::pair<const char*, int> names[] = {
+        {"Symbol", Symbol}, {"Wingdings", Wingdings}, {"Wingdings 2", Wingdings2},
+        {"Wingdings 3", Wingdings3}, {"Webdings", Webdings}};
+    for (const auto& [name, font] : names)
+        if (family.compare(QLatin1String(name), Qt::CaseInsensitive) == 0)
+            return font;
+    return symbolCharset ? Symbol : 0;
+}
+
 bool CodePageDecoder::supports(int codePage)
 {
-    return codePage == 1252 || decoderFor(codePage) != nullptr;
+    return codePage == 1252 || codePage < 0 || singleBytePage(codePage) || decoderFor(codePage);
 }
 
 QString CodePageDecoder::decode(int codePage, QByteArrayView bytes)
 {
-    if (codePage != 1252) {
-        if (QStringDecoder* decoder = decoderFor(codePage))
-            return decoder->decode(bytes);
+    if (codePage == 1252)
+        return DecodeWindows1252(bytes);
+    if (codePage < 0) {
+        QString out;
+        out.reserve(bytes.size());
+        for (const char c : bytes)
+            if (const char16_t u = symbolCharacter(codePage, static_cast<unsigned char>(c)))
+                out += QChar(u);
+        return out;
     }
+    if (const SingleBytePage* page = singleBytePage(codePage)) {
+        QString out(bytes.size(), Qt::Uninitialized);
+        QChar* dst = out.data();
+        for (const char c : bytes) {
+            const auto b = static_cast<unsigned char>(c);
+            *dst++ = b < 0x80 ? QChar(b) : QChar(page->high[b - 0x80]);
+        }
+        return out;
+    }
+    if (isAscii(bytes))
+        return QString::fromLatin1(bytes);
+    if (QStringDecoder* decoder = decoderFor(codePage))
+        return decoder->decode(bytes);
     return DecodeWindows1252(bytes);
 }
 

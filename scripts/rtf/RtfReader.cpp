@@ -1,9 +1,9 @@
 #include "scripts/rtf/RtfReader.h"
 
-#include "scripts/rtf/RtfInterpreter.h"
 #include "scripts/rtf/RtfTokenizer.h"
 
 #include <QIODevice>
+#include <QStringList>
 #include <QTextBlockFormat>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -12,6 +12,7 @@ namespace polyx {
 
 namespace {
 const char kLoadError[] = "Erreur au chargement du flux";
+const char kCodePageError[] = "Le codage %1 de ce fichier n'est pas pris en charge.";
 }
 
 bool RtfReader::isRtf(QByteArrayView data)
@@ -22,10 +23,14 @@ bool RtfReader::isRtf(QByteArrayView data)
 bool RtfReader::read(const QByteArray& data, QTextDocument* document)
 {
     m_error.clear();
+    m_leftOut = {};
     if (!document || !isRtf(data)) {
         m_error = QString::fromUtf8(kLoadError);
         return false;
     }
+    // A refused file is taken back by undoing its one edit step.
+    const bool undoWasOn = document->isUndoRedoEnabled();
+    document->setUndoRedoEnabled(true);
     QTextCursor cursor(document);
     cursor.beginEditBlock();
     cursor.select(QTextCursor::Document);
@@ -33,9 +38,18 @@ bool RtfReader::read(const QByteArray& data, QTextDocument* document)
     cursor.setBlockFormat(QTextBlockFormat());
     cursor.setBlockCharFormat(QTextCharFormat());
     RtfTokenizer tokens(data);
-    RtfInterpreter(cursor).run(tokens);
+    RtfInterpreter interpreter(cursor);
+    interpreter.run(tokens);
     cursor.endEditBlock();
-    return true;
+    if (const int codePage = interpreter.unsupportedCodePage()) {
+        document->undo();
+        m_error = QString::fromUtf8(kCodePageError).arg(codePage);
+    } else {
+        m_leftOut = interpreter.leftOut();
+    }
+    if (!undoWasOn)
+        document->setUndoRedoEnabled(false);
+    return m_error.isEmpty();
 }
 
 bool RtfReader::read(QIODevice& device, QTextDocument* document)
@@ -45,6 +59,26 @@ bool RtfReader::read(QIODevice& device, QTextDocument* document)
         return false;
     }
     return read(device.readAll(), document);
+}
+
+QString RtfReader::leftOutNotice(const RtfLeftOut& leftOut)
+{
+    if (!leftOut.any())
+        return {};
+    QStringList parts;
+    if (leftOut.header)
+        parts << QStringLiteral("en-tête");
+    if (leftOut.footer)
+        parts << QStringLiteral("pied de page");
+    if (leftOut.notes > 0)
+        parts << (leftOut.notes == 1 ? QStringLiteral("1 note") : QStringLiteral("%1 notes").arg(leftOut.notes));
+    if (leftOut.comments > 0)
+        parts << (leftOut.comments == 1 ? QStringLiteral("1 commentaire")
+                                        : QStringLiteral("%1 commentaires").arg(leftOut.comments));
+    QString list = parts.takeLast();
+    if (!parts.isEmpty())
+        list = parts.join(QStringLiteral(", ")) + QStringLiteral(" et ") + list;
+    return QStringLiteral("RTF : ") + list + QStringLiteral(" non repris");
 }
 
 } // namespace polyx

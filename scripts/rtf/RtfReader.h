@@ -1,4 +1,6 @@
 #pragma once
+#include "scripts/rtf/RtfInterpreter.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
@@ -9,23 +11,32 @@ class QTextDocument;
 namespace polyx {
 
 // Reads RTF as WordPad, Word and LibreOffice write it into a QTextDocument:
-// text, fonts, sizes, bold, italic, underline, strike, colours, alignment,
-// paragraphs, line breaks and tabs. Damaged input is read as far as it goes.
+// text and its formatting (directly or through the style sheet), paragraphs
+// with their indents, spacing and tab stops, tables, pictures, hidden text
+// and symbol fonts. Damaged input is read as far as it goes.
 class RtfReader {
 public:
     // Whether data starts as RTF does ("{\rtf", in any case).
     static bool isRtf(QByteArrayView data);
 
     // Replaces the whole content of document, as one undo step. Fails, leaving
-    // the document as it was, when the input is not RTF or cannot be read.
+    // the document as it was, when the input is not RTF, cannot be read or
+    // is in a code page nobody here can decode.
     bool read(const QByteArray& data, QTextDocument* document);
     bool read(QIODevice& device, QTextDocument* document);
 
     // The French message of the last failure.
     QString errorString() const { return m_error; }
 
+    // What the last file read held that the document does not.
+    const RtfLeftOut& leftOut() const { return m_leftOut; }
+    // Says it for the status bar, e.g. "RTF : en-tête, pied de page et 2
+    // notes non repris"; empty when nothing was left out.
+    static QString leftOutNotice(const RtfLeftOut& leftOut);
+
 private:
     QString m_error;
+    RtfLeftOut m_leftOut;
 };
 
 } // namespace polyx

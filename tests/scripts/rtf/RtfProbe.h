@@ -1,6 +1,8 @@
 #pragma once
 // Looking into a QTextDocument the way a user sees it: paragraph texts, and
 // the effective formatting of one character.
+#include "scripts/rtf/RtfFormats.h"
+
 #include <QColor>
 #include <QFile>
 #include <QFont>
@@ -49,8 +51,10 @@ inline QString alignmentName(Qt::Alignment a)
 }
 
 // One property of the character at position, as text: "family", "size"
-// (points), "bold", "italic", "underline", "strike" (0 or 1), "fg", "bg"
-// (#rrggbb or none), "vertical" (0 normal, 1 super, 2 sub), "align".
+// (points), "bold", "italic", "underline", "strike", "hidden" (0 or 1),
+// "fg", "bg" (#rrggbb or none), "vertical" (0 normal, 1 super, 2 sub); of
+// its paragraph: "align", "left", "right", "indent", "before", "after"
+// (twips), "spacing" (type:value), "tabs" (twips), "pagebreak" (0 or 1).
 inline QString property(const QTextDocument& doc, int position, const QString& name)
 {
     const QTextCharFormat f = formatAt(doc, position);
@@ -73,16 +77,41 @@ inline QString property(const QTextDocument& doc, int position, const QString& n
         return colourName(f.background(), f.hasProperty(QTextFormat::BackgroundBrush));
     if (name == u"vertical")
         return QString::number(int(f.verticalAlignment()));
+    if (name == u"hidden")
+        return QString::number(f.boolProperty(polyx::rtf::kHidden));
+    const QTextBlockFormat b = doc.findBlock(position).blockFormat();
+    const auto twips = [](qreal pixels) { return QString::number(qRound(pixels * polyx::rtf::kTwipsPerPixel)); };
     if (name == u"align")
-        return alignmentName(doc.findBlock(position).blockFormat().alignment());
+        return alignmentName(b.alignment());
+    if (name == u"left")
+        return twips(b.leftMargin());
+    if (name == u"right")
+        return twips(b.rightMargin());
+    if (name == u"indent")
+        return twips(b.textIndent());
+    if (name == u"before")
+        return twips(b.topMargin());
+    if (name == u"after")
+        return twips(b.bottomMargin());
+    if (name == u"spacing")
+        return QString::number(b.lineHeightType()) + u':' + QString::number(b.lineHeight());
+    if (name == u"tabs") {
+        QStringList tabs;
+        for (const QTextOption::Tab& tab : b.tabPositions())
+            tabs << twips(tab.position);
+        return tabs.join(u' ');
+    }
+    if (name == u"pagebreak")
+        return QString::number(bool(b.pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore));
     return QStringLiteral("<unknown property>");
 }
 
 inline QString look(const QTextDocument& doc, int position)
 {
     QStringList parts;
-    for (const char* name : {"family", "size", "bold", "italic", "underline", "strike", "fg",
-             "bg", "vertical", "align"})
+    for (const char* name : {"family", "size", "bold", "italic", "underline", "strike", "hidden",
+             "fg", "bg", "vertical", "align", "left", "right", "indent", "before", "after",
+             "spacing", "tabs", "pagebreak"})
         parts << QString::fromLatin1(name) + u'=' + property(doc, position, QString::fromLatin1(name));
     return parts.join(u' ');
 }
