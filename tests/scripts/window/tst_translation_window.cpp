@@ -212,6 +212,7 @@ private slots:
                 ++shown;
                 TForm1::selectPageQuietly(pages, 0);
             }
+            void setClickAction(std::function<void()>) override {}
         } balloon;
         balloon.pages = form.PageControl_SCRIPTS;
         platform::services().balloon = &balloon;
