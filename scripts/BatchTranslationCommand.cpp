@@ -134,11 +134,11 @@ void TForm1::keepBatchReport(const polyx::BatchRun& batch, ScriptPane* target, i
     const QList<polyx::BatchFile>& files = batch.files();
     // Each row opens its file's translation; a finding's row also shows
     // its first place there.
-    QList<qsizetype> findingOf(files.size(), -1);
-    for (const qsizetype file : table.fileOfRow) {
-        const qsizetype finding = findingOf[file]++;
-        report.outputs.append(files[file].output);
-        report.places.append(finding < 0 ? QList<polyx::TextPlace>() : files[file].findings[finding].places);
+    for (qsizetype row = 0; row < table.fileOfRow.size(); ++row) {
+        const polyx::BatchFile& file = files[table.fileOfRow[row]];
+        const qsizetype finding = table.findingOfRow[row];
+        report.outputs.append(file.output);
+        report.places.append(finding < 0 ? QList<polyx::TextPlace>() : file.findings[finding].places);
     }
     ShowStatusSummary(report.summary);
     m_batch = std::move(report);

@@ -11,7 +11,7 @@
 #include "scripts/rtf/RtfReader.h"
 #include "scripts/rtf/RtfWriter.h"
 #include "scripts/translation/DocumentTarget.h"
-#include "scripts/translation/LetterCase.h"
+#include "platform/NameCase.h"
 #include "scripts/translation/PlainTextTarget.h"
 
 #include <QCollator>
@@ -84,13 +84,13 @@ QStringList FolderScripts(const QString& folder, const ScriptKinds& kinds)
 
 QString DefaultBatchOutput(const QString& sourceFolder)
 {
-    return ResolveLetterCase(WithSlash(QDir::cleanPath(sourceFolder)) + QStringLiteral("TRADUITS/"));
+    return platform::ResolveNameCase(WithSlash(QDir::cleanPath(sourceFolder)) + QStringLiteral("TRADUITS/"));
 }
 
 QString BatchOutputFolder(const QString& typed, const QString& sourceFolder)
 {
     const QString absolute = QDir::cleanPath(QDir(sourceFolder).absoluteFilePath(typed.trimmed()));
-    return WithSlash(ResolveLetterCase(absolute));
+    return WithSlash(platform::ResolveNameCase(absolute));
 }
 
 bool IsSameFolder(const QString& a, const QString& b)
@@ -120,7 +120,7 @@ BatchRun::BatchRun(BatchDirection direction, DictionaryEntries entries, QString 
 
 QString BatchRun::OutputPathOf(const QString& source) const
 {
-    return ResolveLetterCase(m_outputFolder + FileNameOf(source));
+    return platform::ResolveNameCase(m_outputFolder + FileNameOf(source));
 }
 
 QStringList BatchRun::ExistingOutputs(const QStringList& sources) const
@@ -192,8 +192,11 @@ void BatchRun::translateInto(BatchFile& file)
             translate(target, before);
             rows = BuildRunReport(before, target.Text(), recorder.walks());
         }
-        if (ReplacedAny(recorder.walks()))
+        if (ReplacedAny(recorder.walks())) {
             translated = RtfWriter::write(document);
+            // Only our writer's copy loses them; an untouched file is copied whole.
+            file.leftOut = RtfReader::leftOutNotice(reader.leftOut());
+        }
     } else {
         PlainScriptLayout layout;
         const QString before = DecodePlainScript(bytes, &layout);
@@ -280,9 +283,18 @@ BatchTable BatchRun::Table() const
         }
         result.table.rows.append({cells, false});
         result.fileOfRow.append(i);
-        for (const ReportRow& row : file.findings) {
-            result.table.rows.append({ReportCells(row, true), false});
+        result.findingOfRow.append(-1);
+        if (!file.leftOut.isEmpty()) {
+            result.table.rows.append(
+                {{FileNameOf(file.source), QStringLiteral("Non repris"), file.leftOut, QString(), QString(), QString()},
+                 false});
             result.fileOfRow.append(i);
+            result.findingOfRow.append(-1);
+        }
+        for (qsizetype f = 0; f < file.findings.size(); ++f) {
+            result.table.rows.append({ReportCells(file.findings[f], true), false});
+            result.fileOfRow.append(i);
+            result.findingOfRow.append(f);
         }
     }
     return result;
@@ -298,7 +310,7 @@ QStringList BatchRun::ReportLines() const
 
 void BatchRun::WriteReport() const
 {
-    TextLinesFile::Write(ResolveLetterCase(m_outputFolder + QString::fromLatin1(BatchReportName)), ReportLines(),
+    TextLinesFile::Write(platform::ResolveNameCase(m_outputFolder + QString::fromLatin1(BatchReportName)), ReportLines(),
                          TextEncoding::Ansi);
 }
 

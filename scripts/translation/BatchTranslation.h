@@ -56,15 +56,20 @@ struct BatchFile {
     int codesReplaced = 0;
     int occurrences = 0;
     bool untranslated = false; // holds a "Non traduit" code
+    // What its RTF held that the translation could not keep (headers,
+    // footers, notes), said as the status bar says it; empty when nothing.
+    QString leftOut;
     // "Non traduit", "Casse différente" and "Masqué" rows, with the file.
     QList<ReportRow> findings;
 };
 
 // The report window's rows for a batch: one row per file, then its
-// findings; `fileOfRow` gives each row's index in the files.
+// findings; `fileOfRow` gives each row's index in the files, `findingOfRow`
+// the index of its finding in that file (-1 for the file's own rows).
 struct BatchTable {
     FindingsTable table;
     QList<qsizetype> fileOfRow;
+    QList<qsizetype> findingOfRow;
 };
 
 // One batch: the same dictionary and direction for every file, outputs

@@ -4,7 +4,7 @@
 
 #include "scripts/ScriptPlainText.h"
 #include "scripts/translation/BatchTranslation.h"
-#include "scripts/translation/LetterCase.h"
+#include "platform/NameCase.h"
 
 #include <QDir>
 #include <QFile>
@@ -73,21 +73,21 @@ private slots:
         QTemporaryDir dir;
         const QString root = dir.path() + "/";
         // None yet: the name as built.
-        QCOMPARE(polyx::ResolveLetterCase(root + "TRADUITS/"), root + "TRADUITS/");
+        QCOMPARE(platform::ResolveNameCase(root + "TRADUITS/"), root + "TRADUITS/");
         QVERIFY(QDir().mkpath(root + "traduits"));
-        QCOMPARE(polyx::ResolveLetterCase(root + "TRADUITS/"), root + "traduits/");
-        QCOMPARE(polyx::ResolveLetterCase(root + "Traduits"), root + "traduits");
+        QCOMPARE(platform::ResolveNameCase(root + "TRADUITS/"), root + "traduits/");
+        QCOMPARE(platform::ResolveNameCase(root + "Traduits"), root + "traduits");
         // The exact name first, else the newest variant.
         writeBytes(root + "lettre.txt", "old");
         makeOlder(root + "lettre.txt", 2);
         writeBytes(root + "LETTRE.txt", "new");
         writeBytes(root + "Lettre.TXT", "exact");
         makeOlder(root + "Lettre.TXT", 1);
-        QCOMPARE(polyx::ResolveLetterCase(root + "Lettre.TXT"), root + "Lettre.TXT");
-        QCOMPARE(polyx::ResolveLetterCase(root + "lettre.TXT"), root + "LETTRE.txt");
+        QCOMPARE(platform::ResolveNameCase(root + "Lettre.TXT"), root + "Lettre.TXT");
+        QCOMPARE(platform::ResolveNameCase(root + "lettre.TXT"), root + "LETTRE.txt");
         // Only ASCII letters fold.
         writeBytes(root + "\u00e9t\u00e9.txt", "x");
-        QCOMPARE(polyx::ResolveLetterCase(root + "\u00c9T\u00c9.txt"), root + "\u00c9T\u00c9.txt");
+        QCOMPARE(platform::ResolveNameCase(root + "\u00c9T\u00c9.txt"), root + "\u00c9T\u00c9.txt");
     }
 
     void scriptsOfTheFolder()
@@ -146,6 +146,26 @@ private slots:
         QVERIFY(lines.last().startsWith("absent.txt\tÉchec\tImpossible d'ouvrir le fichier"));
         batch.Stopped(4, 9);
         QCOMPARE(batch.SummaryLine(), QString("4 scripts traduits, 1 avec des codes non traduits, 1 échec, annulé après 4 / 9"));
+    }
+
+    // Only our writer's copy loses a header or notes: a file copied as it
+    // was keeps them and is not reported.
+    void partsLeftOutAreReported()
+    {
+        QTemporaryDir dir;
+        const QString in = dir.filePath("in/"), out = dir.filePath("out/");
+        QVERIFY(QDir().mkpath(in) && QDir().mkpath(out));
+        writeBytes(in + "a.rtf", "{\\rtf1\\ansi{\\header Cabinet}[A]{\\footnote n}\\par}");
+        writeBytes(in + "b.rtf", "{\\rtf1\\ansi{\\header Cabinet}rien\\par}");
+        polyx::BatchRun batch(polyx::BatchDirection::IntoInternal, Entries({"x=y", "x2=y2", "[A]=<a>"}), out);
+        batch.Translate(in + "a.rtf");
+        batch.Translate(in + "b.rtf");
+        const QStringList lines = batch.ReportLines();
+        QVERIFY(lines.contains("a.rtf\tNon repris\tRTF : en-tête et 1 note non repris\t\t\t"));
+        QCOMPARE(lines.filter("Non repris").size(), 1);
+        const polyx::BatchTable table = batch.Table();
+        QCOMPARE(table.findingOfRow.size(), table.table.rows.size());
+        QCOMPARE(table.findingOfRow.count(-1), table.findingOfRow.size()); // no finding rows here
     }
 };
 
