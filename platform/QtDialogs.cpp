@@ -4,7 +4,6 @@
 #include "platform/FileDialog.h"
 #include "platform/ProgramPath.h"
 
-#include <QFileInfo>
 #include <QInputDialog>
 #include <QLabel>
 #include <QMessageBox>
