@@ -79,6 +79,84 @@ struct RtfBuilder::Table {
     }
 };
 
+// Paragraphs outside tables wait here and go in with one insertion, their
+// other formats set afterwards: Qt's cost is per insertion, and a letter's
+// paragraphs mostly share one format. The stretch plays what separate
+// insertions would have done: a new block takes the block format of the one
+// before and, for its mark, the format of the character before it.
+struct RtfBuilder::Stretch {
+    struct Run {
+        qsizetype start;
+        qsizetype length;
+        QTextCharFormat format;
+    };
+    struct Block {
+        qsizetype start;            // in text, after its separator
+        QTextBlockFormat format;
+        QTextCharFormat mark;
+        bool changed = false;       // differs from what the cursor's block had
+        bool empty = true;
+    };
+    QString text;                   // paragraphs separated by U+2029
+    std::vector<Run> runs;
+    std::vector<Block> blocks;      // [0] is the cursor's block when the stretch began
+    QTextCharFormat lastChar;       // of the character before the end
+    QTextBlockFormat startFormat;   // the cursor's block's, which new blocks take on insertion
+
+    explicit Stretch(const QTextCursor& cursor) : startFormat(cursor.blockFormat())
+    {
+        lastChar = cursor.charFormat();
+        lastChar.clearProperty(QTextFormat::ObjectType);
+        blocks.push_back({0, startFormat, cursor.blockCharFormat(), false, cursor.atBlockStart()});
+    }
+
+    void newBlock()
+    {
+        text += QChar::ParagraphSeparator;
+        blocks.push_back({text.size(), blocks.back().format, lastChar, true, true});
+    }
+    void append(const QString& t, const QTextCharFormat& format)
+    {
+        if (!runs.empty() && runs.back().start + runs.back().length == text.size() && runs.back().format == format)
+            runs.back().length += t.size();
+        else
+            runs.push_back({text.size(), t.size(), format});
+        text += t;
+        lastChar = format;
+        blocks.back().empty = false;
+    }
+    void setFormats(const QTextBlockFormat& format, const QTextCharFormat& mark)
+    {
+        Block& b = blocks.back();
+        if (b.format != format || b.mark != mark) {
+            b.format = format;
+            b.mark = mark;
+            b.changed = true;
+        }
+        // An empty block's mark is the character before what follows it.
+        if (b.empty)
+            lastChar = mark;
+    }
+    // The format most runs have, in which the whole text goes in.
+    QTextCharFormat base() const
+    {
+        std::vector<std::pair<const QTextCharFormat*, int>> counts;
+        for (const Run& r : runs) {
+            auto it = std::find_if(counts.begin(), counts.end(), [&](const auto& c) { return *c.first == r.format; });
+            if (it == counts.end())
+                counts.emplace_back(&r.format, 1);
+            else
+                ++it->second;
+            if (counts.size() > 16)
+                break;
+        }
+        if (counts.empty())
+            return blocks.size() > 1 ? blocks[1].mark : lastChar;
+        return *std::max_element(counts.begin(), counts.end(),
+                                 [](const auto& a, const auto& b) { return a.second < b.second; })->first;
+    }
+};
+
 RtfBuilder::RtfBuilder(QTextCursor& cursor) : m_cursor(cursor) {}
 RtfBuilder::~RtfBuilder() = default;
 
@@ -111,6 +189,7 @@ void RtfBuilder::closeTo(int level)
         m_open.back()->close();
         m_open.pop_back();
         if (m_open.empty()) {
+            flushStretch();
             // The \par before the table ended its paragraph; the table follows that block.
             if (insertTable(m_cursor, *m_table)) {
                 m_breakPending = false;
@@ -121,10 +200,51 @@ void RtfBuilder::closeTo(int level)
     }
 }
 
+RtfBuilder::Stretch& RtfBuilder::stretch()
+{
+    if (!m_stretch)
+        m_stretch = std::make_unique<Stretch>(m_cursor);
+    return *m_stretch;
+}
+
+void RtfBuilder::flushStretch()
+{
+    const std::unique_ptr<Stretch> s = std::move(m_stretch);
+    if (!s)
+        return;
+    const int start = m_cursor.position();
+    QTextCharFormat base;
+    if (!s->text.isEmpty()) {
+        base = s->base();
+        m_cursor.insertText(s->text, base);
+    }
+    const int end = m_cursor.position();
+    for (const Stretch::Run& r : s->runs) {
+        if (r.format == base)
+            continue;
+        m_cursor.setPosition(start + int(r.start));
+        m_cursor.setPosition(start + int(r.start + r.length), QTextCursor::KeepAnchor);
+        m_cursor.setCharFormat(r.format);
+    }
+    // The insertion gave each new block the first one's format, and the base for mark.
+    for (std::size_t i = 0; i < s->blocks.size(); ++i) {
+        const Stretch::Block& b = s->blocks[i];
+        if (!b.changed)
+            continue;
+        const bool first = i == 0;
+        m_cursor.setPosition(start + int(b.start));
+        if (first || b.format != s->startFormat)
+            m_cursor.setBlockFormat(b.format);
+        if (first || b.mark != base)
+            m_cursor.setBlockCharFormat(b.mark);
+    }
+    m_cursor.setPosition(end);
+}
+
 void RtfBuilder::startBlockIfPending()
 {
     if (m_breakPending) {
-        m_cursor.insertBlock();
+        stretch().newBlock();
         m_breakPending = false;
     }
     m_afterTable = false;
@@ -138,10 +258,17 @@ void RtfBuilder::text(const QString& text, const QTextCharFormat& format, int le
     }
     closeTo(0);
     startBlockIfPending();
-    if (text.isEmpty() && format.isImageFormat())
+    if (text.isEmpty() && format.isImageFormat()) {
+        flushStretch();
         m_cursor.insertImage(format.toImageFormat());
-    else
-        m_cursor.insertText(text, format);
+    } else {
+        stretch().append(text, format);
+    }
+}
+
+void RtfBuilder::endParagraph(const QTextBlockFormat& block, const QTextCharFormat& mark)
+{
+    stretch().setFormats(block, mark);
 }
 
 void RtfBuilder::paragraphEnd(const QTextBlockFormat& block, const QTextCharFormat& mark, int level)
@@ -156,11 +283,7 @@ void RtfBuilder::paragraphEnd(const QTextBlockFormat& block, const QTextCharForm
     }
     closeTo(0);
     startBlockIfPending();
-    // New blocks inherit the previous block's formats: most need no change.
-    if (m_cursor.blockFormat() != block)
-        m_cursor.setBlockFormat(block);
-    if (m_cursor.blockCharFormat() != mark)
-        m_cursor.setBlockCharFormat(mark);
+    endParagraph(block, mark);
     m_breakPending = true;
 }
 
@@ -183,12 +306,9 @@ void RtfBuilder::rowEnd(const RtfRowDef& row, int level)
 void RtfBuilder::finish(const QTextBlockFormat& block, const QTextCharFormat& mark)
 {
     closeTo(0);
-    if (!m_breakPending && !m_afterTable) {
-        if (m_cursor.blockFormat() != block)
-            m_cursor.setBlockFormat(block);
-        if (m_cursor.blockCharFormat() != mark)
-            m_cursor.setBlockCharFormat(mark);
-    }
+    if (!m_breakPending && !m_afterTable)
+        endParagraph(block, mark);
+    flushStretch();
 }
 
 namespace {

@@ -47,6 +47,10 @@ public:
 
 private:
     struct Cell;
+    struct Stretch;
+    Stretch& stretch();
+    void flushStretch();
+    void endParagraph(const QTextBlockFormat& block, const QTextCharFormat& mark);
     Cell& cell(int level);
     void openTo(int level);
     void closeTo(int level);
@@ -59,6 +63,7 @@ private:
     std::vector<Table*> m_open;       // [0] is m_table, then nested ones
     bool m_breakPending = false;      // a \par not yet followed by anything
     bool m_afterTable = false;        // the cursor is in the block Qt put after a table
+    std::unique_ptr<Stretch> m_stretch; // paragraphs outside tables not yet in the document
 };
 
 } // namespace polyx

@@ -8,6 +8,7 @@
 #include <QTextImageFormat>
 #include <QUrl>
 #include <algorithm>
+#include <array>
 #include <string_view>
 #include <unordered_map>
 #include <utility>
@@ -28,10 +29,21 @@ constexpr int kMaxTwips = 31680;
 // marks, objects) and controls that came in with binary garbage.
 QString sanitized(QString text)
 {
-    QChar* d = text.data();
+    // Nearly all text has none of them: look before copying anything.
+    const auto suspect = [](char16_t u) {
+        return (u < 0x20 && u != '\t') || (u >= 0x7F && u < 0xA0) || u == QChar::ParagraphSeparator
+            || u >= 0xD800;
+    };
+    const char16_t* const begin = reinterpret_cast<const char16_t*>(std::as_const(text).constData());
     const qsizetype n = text.size();
-    qsizetype out = 0;
-    for (qsizetype i = 0; i < n; ++i) {
+    qsizetype i = 0;
+    while (i < n && (char16_t(begin[i] - 0x20) < 0x5F || !suspect(begin[i])))
+        ++i;
+    if (i == n)
+        return text;
+    QChar* d = text.data();
+    qsizetype out = i;
+    for (; i < n; ++i) {
         const char16_t u = d[i].unicode();
         if (QChar::isHighSurrogate(u) && i + 1 < n && QChar::isLowSurrogate(d[i + 1].unicode())) {
             d[out++] = d[i];
@@ -208,8 +220,28 @@ const RtfInterpreter::Handler* RtfInterpreter::handlerFor(QByteArrayView word)
             t.emplace(name, Handler{&I::destination, Skip});
         return t;
     }();
+    // A letter repeats a few short words thousands of times: those are
+    // remembered by their letters packed into a number.
+    struct Remembered {
+        quint64 key = 0;
+        const Handler* handler = nullptr;
+    };
+    static thread_local std::array<Remembered, 128> remembered{};
+    quint64 key = 0;
+    const bool packable = word.size() <= 7;
+    if (packable) {
+        for (const char c : word)
+            key = (key << 8) | static_cast<unsigned char>(c);
+        key = (key << 8) | quint64(word.size());
+        const Remembered& r = remembered[(key * 0x9E3779B97F4A7C15ull) >> 57];
+        if (r.key == key)
+            return r.handler;
+    }
     const auto it = table.find(std::string_view(word.data(), std::size_t(word.size())));
-    return it == table.end() ? nullptr : &it->second;
+    const Handler* handler = it == table.end() ? nullptr : &it->second;
+    if (packable)
+        remembered[(key * 0x9E3779B97F4A7C15ull) >> 57] = {key, handler};
+    return handler;
 }
 
 void RtfInterpreter::run(RtfTokenizer& tokens)
@@ -427,7 +459,10 @@ void RtfInterpreter::decodeBytes()
                 break;
             }
     }
-    m_text += m_decoder.decode(m_bytesCodePage, m_bytes);
+    if (m_text.isEmpty())
+        m_text = m_decoder.decode(m_bytesCodePage, m_bytes);
+    else
+        m_text += m_decoder.decode(m_bytesCodePage, m_bytes);
     m_bytes.clear();
 }
 
@@ -459,8 +494,13 @@ void RtfInterpreter::finish()
 
 int RtfInterpreter::codePageOf(int fontNumber) const
 {
+    // Asked for every run of text, nearly always for the same font.
+    if (fontNumber == m_codePageFont && m_codePageFont != kNoFont)
+        return m_codePage;
     const auto it = m_fonts.constFind(fontNumber >= 0 ? fontNumber : m_defaultFont);
-    return it != m_fonts.cend() && it->codePage != 0 ? it->codePage : m_documentCodePage;
+    m_codePageFont = fontNumber;
+    m_codePage = it != m_fonts.cend() && it->codePage != 0 ? it->codePage : m_documentCodePage;
+    return m_codePage;
 }
 
 QColor RtfInterpreter::colour(int index) const
@@ -518,7 +558,19 @@ QTextCharFormat RtfInterpreter::makeFormat(const CharProps& p) const
     return f;
 }
 
-QTextBlockFormat RtfInterpreter::blockFormat(const ParaProps& p) const
+QTextBlockFormat RtfInterpreter::blockFormat(const ParaProps& p)
+{
+    // Paragraphs mostly repeat the one before.
+    if (!m_blockFormatMade || !(m_blockFormatProps == p) || m_blockFormatBreak != m_pageBreakPending) {
+        m_blockFormat = makeBlockFormat(p);
+        m_blockFormatProps = p;
+        m_blockFormatBreak = m_pageBreakPending;
+        m_blockFormatMade = true;
+    }
+    return m_blockFormat;
+}
+
+QTextBlockFormat RtfInterpreter::makeBlockFormat(const ParaProps& p) const
 {
     const auto pixels = [](int twips) { return twips / rtf::kTwipsPerPixel; };
     QTextBlockFormat b;
@@ -564,6 +616,7 @@ void RtfInterpreter::commitFont()
         const int symbol = symbolFontOf(f.family, m_entrySymbol);
         f.codePage = symbol != 0 ? symbol : m_entryCodePage;
         m_fonts.insert(m_entryNumber, f);
+        m_codePageFont = kNoFont;
     }
     m_entryNumber = -1;
     m_entryCodePage = 0;
@@ -906,18 +959,24 @@ void RtfInterpreter::unicode(const Arg& a)
 }
 
 void RtfInterpreter::unicodeSkip(const Arg& a) { top().unicodeSkip = a.hasParam ? std::max(a.param, 0) : 1; }
-void RtfInterpreter::characterSet(const Arg& a) { m_documentCodePage = a.value; }
+void RtfInterpreter::characterSet(const Arg& a)
+{
+    m_documentCodePage = a.value;
+    m_codePageFont = kNoFont;
+}
 
 void RtfInterpreter::ansiCodePage(const Arg& a)
 {
     if (a.hasParam && a.param > 0)
         m_documentCodePage = a.param;
+    m_codePageFont = kNoFont;
 }
 
 void RtfInterpreter::defaultFont(const Arg& a)
 {
     m_defaultFont = a.hasParam ? a.param : -1;
     m_formats.clear();
+    m_codePageFont = kNoFont;
 }
 
 void RtfInterpreter::fontCharset(const Arg& a)

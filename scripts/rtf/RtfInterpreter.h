@@ -9,6 +9,7 @@
 #include <QTextBlockFormat>
 #include <QTextCharFormat>
 #include <QTextCursor>
+#include <limits>
 #include <map>
 #include <vector>
 
@@ -181,7 +182,8 @@ private:
     int codePageOf(int fontNumber) const;
     QTextCharFormat format(const CharProps& p);
     QTextCharFormat makeFormat(const CharProps& p) const;
-    QTextBlockFormat blockFormat(const ParaProps& p) const;
+    QTextBlockFormat blockFormat(const ParaProps& p);
+    QTextBlockFormat makeBlockFormat(const ParaProps& p) const;
     QColor colour(int index) const;
     void commitFont();
     void commitColour();
@@ -200,6 +202,14 @@ private:
     QHash<int, Font> m_fonts;
     QList<QColor> m_colours;
     std::vector<std::pair<CharProps, QTextCharFormat>> m_formats; // the last ones made
+    static constexpr int kNoFont = std::numeric_limits<int>::min();
+    mutable int m_codePageFont = kNoFont; // the font codePageOf last answered for
+    mutable int m_codePage = 0;
+    // The block format last made, with what it was made from.
+    bool m_blockFormatMade = false;
+    ParaProps m_blockFormatProps;
+    bool m_blockFormatBreak = false;
+    QTextBlockFormat m_blockFormat;
     CodePageDecoder m_decoder;
     int m_unsupportedCodePage = 0;
     RtfLeftOut m_leftOut;

@@ -1,6 +1,7 @@
 #include "scripts/rtf/RtfTokenizer.h"
 
 #include <algorithm>
+#include <array>
 #include <limits>
 
 namespace polyx {
@@ -107,13 +108,18 @@ RtfToken RtfTokenizer::controlWord()
 
 RtfToken RtfTokenizer::text()
 {
+    // Text is most of a letter: one table look-up a byte.
+    static constexpr auto ends = [] {
+        std::array<bool, 256> t{};
+        for (const unsigned char c : {'{', '}', '\\', '\r', '\n'})
+            t[c] = true;
+        return t;
+    }();
     const qsizetype start = m_pos;
-    while (m_pos < m_in.size()) {
-        const char c = m_in[m_pos];
-        if (c == '{' || c == '}' || c == '\\' || c == '\r' || c == '\n')
-            break;
+    const char* const data = m_in.data();
+    const qsizetype size = m_in.size();
+    while (m_pos < size && !ends[static_cast<unsigned char>(data[m_pos])])
         ++m_pos;
-    }
     RtfToken t = token(RtfToken::Text);
     t.data = m_in.sliced(start, m_pos - start);
     return t;

@@ -3,6 +3,7 @@
 #include "RtfProbe.h"
 
 #include <QBuffer>
+#include <QImage>
 #include <QRandomGenerator>
 #include <QTest>
 #include <QTextDocument>
@@ -280,6 +281,63 @@ private slots:
         QCOMPARE(reader.errorString(), QStringLiteral("Erreur au chargement du flux"));
         QCOMPARE(doc.toPlainText(), QStringLiteral("avant"));
         QVERIFY(!RtfReader::isRtf(input));
+    }
+
+    // Paragraphs go into the document in stretches: each must still end
+    // with its own alignment, indent, mark and runs, empty ones included,
+    // on both sides of a picture and of a table.
+    void eachParagraphKeepsItsFormats()
+    {
+        const QByteArray png = [] {
+            QImage image(4, 2, QImage::Format_RGB32);
+            image.fill(Qt::red);
+            QByteArray bytes;
+            QBuffer buffer(&bytes);
+            buffer.open(QIODevice::WriteOnly);
+            image.save(&buffer, "PNG");
+            return bytes.toHex();
+        }();
+        QTextDocument doc;
+        RtfReader reader;
+        QVERIFY(reader.read(rtf("\\pard\\qc\\fs20 {\\b Titre}\\par"
+                                "\\pard\\fs40\\par"
+                                "\\pard\\li720 {\\i a}b\\par"
+                                "\\pard\\plain\\par"
+                                "\\pard\\qr x{\\pict\\pngblip\\picw4\\pich2 " + png + "}y\\par"
+                                "\\pard\\plain\\fs28\\par"
+                                "\\trowd\\cellx2000\\pard\\intbl c\\cell\\row"
+                                "\\pard\\qj\\fs16 fin"),
+                            &doc));
+        QCOMPARE(paragraphs(doc), QStringLiteral("Titre\n\na b\n\nx\uFFFCy\n\nc\nfin").replace(u' ', QString()));
+        struct Expected {
+            int block;
+            Qt::Alignment align;
+            qreal indent;
+            qreal markPoints;
+        };
+        const QList<Expected> rows = {
+            {0, Qt::AlignHCenter, 0, 10}, {1, Qt::AlignLeft, 0, 20}, {2, Qt::AlignLeft, 48, 20},
+            {3, Qt::AlignLeft, 0, 12},    {4, Qt::AlignRight, 0, 12}, {5, Qt::AlignLeft, 0, 14},
+            {doc.lastBlock().blockNumber(), Qt::AlignJustify, 0, 8},
+        };
+        for (const Expected& e : rows) {
+            const QTextBlock b = doc.findBlockByNumber(e.block);
+            QVERIFY2(b.isValid(), qPrintable(QString::number(e.block)));
+            QCOMPARE(b.blockFormat().alignment() & Qt::AlignHorizontal_Mask, e.align);
+            QCOMPARE(b.blockFormat().leftMargin(), e.indent);
+            QCOMPARE(b.charFormat().fontPointSize(), e.markPoints);
+        }
+        const auto at = [&](int block, int offset) {
+            return rtfprobe::formatAt(doc, doc.findBlockByNumber(block).position() + offset);
+        };
+        QVERIFY(at(0, 0).fontWeight() == QFont::Bold);
+        QCOMPARE(at(0, 0).fontPointSize(), 10.0);
+        QVERIFY(at(2, 0).fontItalic());
+        QVERIFY(!at(2, 1).fontItalic());
+        QCOMPARE(at(2, 1).fontPointSize(), 20.0);
+        QVERIFY(at(4, 1).isImageFormat());
+        QCOMPARE(at(4, 2).fontPointSize(), 12.0);
+        QCOMPARE(at(doc.lastBlock().blockNumber(), 0).fontPointSize(), 8.0);
     }
 
     void headerInAnyCase()
