@@ -16,12 +16,70 @@
 #include <QTextFrame>
 #include <QTextTable>
 #include <QUrl>
+#include <array>
+#include <cstring>
+#include <optional>
+#include <utility>
+#include <vector>
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 namespace polyx {
 
 namespace {
 
 QByteArray number(int n) { return QByteArray::number(n); }
+
+// The RTF being written: QByteArray's own appends check their room and
+// sharing at every call, and a letter is made of tens of thousands of them.
+class Sink {
+public:
+    explicit Sink(qsizetype expected) : m_data(expected, Qt::Uninitialized), m_at(m_data.data()), m_end(m_at + expected) {}
+
+    Sink& operator+=(char c)
+    {
+        room(1);
+        *m_at++ = c;
+        return *this;
+    }
+    Sink& operator+=(QByteArrayView bytes)
+    {
+        room(bytes.size());
+        std::memcpy(m_at, bytes.data(), std::size_t(bytes.size()));
+        m_at += bytes.size();
+        return *this;
+    }
+    Sink& operator+=(const char* text) { return *this += QByteArrayView(text); }
+    Sink& operator+=(const QByteArray& bytes) { return *this += QByteArrayView(bytes); }
+
+    qsizetype size() const { return m_at - m_data.constData(); }
+    void truncate(qsizetype size) { m_at = m_data.data() + size; }
+    // Room for n more bytes, written through the pointer and then kept with advance().
+    char* room(qsizetype n)
+    {
+        if (m_end - m_at < n) {
+            const qsizetype used = size();
+            m_data.resize(std::max(m_data.size() * 2, used + n));
+            m_at = m_data.data() + used;
+            m_end = m_data.data() + m_data.size();
+        }
+        return m_at;
+    }
+    void advance(qsizetype n) { m_at += n; }
+    QByteArray take()
+    {
+        m_data.truncate(size());
+        return std::move(m_data);
+    }
+
+private:
+    QByteArray m_data;
+    char* m_at;
+    char* m_end;
+};
+
+void escapeInto(QStringView text, Sink& out);
 
 // The fonts and colours met while writing the body; the tables go before it.
 class Tables {
@@ -198,9 +256,16 @@ QByteArray picture(const QTextDocument& document, const QTextImageFormat& f)
             image.loadFromData(shown.toByteArray());
         if (image.isNull())
             return {};
-        QBuffer buffer(&data);
-        buffer.open(QIODevice::WriteOnly);
-        image.save(&buffer, "PNG");
+        // Saving a pane writes its logo again and again: encode it once.
+        static thread_local std::pair<qint64, QByteArray> lastEncoded;
+        if (lastEncoded.first != image.cacheKey() || lastEncoded.second.isEmpty()) {
+            QByteArray png;
+            QBuffer buffer(&png);
+            buffer.open(QIODevice::WriteOnly);
+            image.save(&buffer, "PNG");
+            lastEncoded = {image.cacheKey(), png};
+        }
+        data = lastEncoded.second;
         kind = "pngblip";
         width = image.width();
         height = image.height();
@@ -216,14 +281,15 @@ QByteArray picture(const QTextDocument& document, const QTextImageFormat& f)
 class Body {
 public:
     Body(const QTextDocument& document, Tables& tables)
-        : m_document(document), m_base(document.defaultFont()), m_tables(tables)
+        : m_document(document), m_base(document.defaultFont()), m_tables(tables),
+          m_text(document.toRawText())
     {
     }
 
     QByteArray write()
     {
         frame(m_document.rootFrame());
-        return std::move(m_out);
+        return m_out.take();
     }
 
 private:
@@ -251,25 +317,36 @@ private:
         // The paragraph mark's own font keeps the height of empty lines.
         m_out += cached(m_marks, block.charFormatIndex(),
                         [&] { return fontAndSize(block.charFormat().font().resolve(m_base), m_tables); });
+        // A block's fragments follow each other from its start.
+        int position = block.position();
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             const QTextFragment fragment = it.fragment();
             if (!fragment.isValid())
                 continue;
-            if (fragment.charFormat().isImageFormat()) {
+            const int length = fragment.length();
+            const int start = std::exchange(position, position + length);
+            const QByteArray& controls = cached(m_runs, fragment.charFormatIndex(), [&] {
+                const QTextCharFormat format = fragment.charFormat();
+                // A picture's entry is empty: pictures are told by that.
+                return format.isImageFormat() ? QByteArray() : runControls(format, m_base, m_tables);
+            });
+            if (controls.isEmpty()) {
                 const QByteArray pict = picture(m_document, fragment.charFormat().toImageFormat());
-                for (int i = 0; i < fragment.length(); ++i)
+                for (int i = 0; i < length; ++i)
                     m_out += pict;
                 continue;
             }
-            const QByteArray text = RtfWriter::escape(fragment.text());
-            if (text.isEmpty())
-                continue;
+            // Text nothing of which is written leaves no empty group behind.
+            const qsizetype before = m_out.size();
             m_out += '{';
-            m_out += cached(m_runs, fragment.charFormatIndex(),
-                            [&] { return runControls(fragment.charFormat(), m_base, m_tables); });
+            m_out += controls;
             m_out += ' ';
-            m_out += text;
-            m_out += '}';
+            const qsizetype textStart = m_out.size();
+            escapeInto(QStringView(m_text).sliced(start, length), m_out);
+            if (m_out.size() == textStart)
+                m_out.truncate(before);
+            else
+                m_out += '}';
         }
         m_out += end;
         m_out += "\r\n";
@@ -296,17 +373,23 @@ private:
             std::vector<QTextTableCell> cells;
             for (int c = 0; c < columns; ++c) {
                 const QTextTableCell cell = table->cellAt(r, c);
-                if (cell.row() != r)
+                // Asking a cell where it stands looks it up in the table again:
+                // only a merged cell can stand elsewhere.
+                const std::pair<int, int> spans = cellSpans(cell);
+                const bool merged = spans.first > 1 || spans.second > 1;
+                const int row = merged ? cell.row() : r;
+                const int column = merged ? cell.column() : c;
+                if (row != r)
                     def += "\\clvmrg";
-                else if (cell.rowSpan() > 1)
+                else if (spans.first > 1)
                     def += "\\clvmgf";
-                if (cell.columnSpan() > 1)
-                    def += cell.column() == c ? "\\clmgf" : "\\clmrg";
+                if (spans.second > 1)
+                    def += column == c ? "\\clmgf" : "\\clmrg";
                 if (bordered)
                     def += "\\clbrdrt\\brdrs\\brdrw10\\clbrdrl\\brdrs\\brdrw10"
                            "\\clbrdrb\\brdrs\\brdrw10\\clbrdrr\\brdrs\\brdrw10";
                 def += "\\cellx" + number(edges[std::size_t(c) + 1]);
-                cells.push_back(cell.row() == r && cell.column() == c ? cell : QTextTableCell());
+                cells.push_back(row == r && column == c ? cell : QTextTableCell());
             }
             if (level == 1)
                 m_out += def + "\r\n";
@@ -333,34 +416,106 @@ private:
         }
     }
 
-    // The controls of a format, made once per format of the document.
-    template <typename Make>
-    static const QByteArray& cached(QHash<int, QByteArray>& cache, int index, Make make)
+    // Rows and columns a cell spans, by its format.
+    std::pair<int, int> cellSpans(const QTextTableCell& cell)
     {
-        auto it = cache.find(index);
-        if (it == cache.end())
-            it = cache.insert(index, make());
-        return *it;
+        const int index = cell.tableCellFormatIndex();
+        if (index < 0) {
+            const QTextCharFormat f = cell.format();
+            return {f.tableCellRowSpan(), f.tableCellColumnSpan()};
+        }
+        if (std::size_t(index) >= m_spans.size())
+            m_spans.resize(std::size_t(index) + 1, {0, 0});
+        std::pair<int, int>& slot = m_spans[std::size_t(index)];
+        if (slot.first == 0) {
+            const QTextCharFormat f = cell.format();
+            slot = {std::max(f.tableCellRowSpan(), 1), std::max(f.tableCellColumnSpan(), 1)};
+        }
+        return slot;
+    }
+
+    // The controls of a format, made once per format of the document.
+    using Cache = std::vector<std::optional<QByteArray>>;
+    template <typename Make>
+    const QByteArray& cached(Cache& cache, int index, Make make)
+    {
+        if (index < 0)
+            return m_uncached = make();
+        if (std::size_t(index) >= cache.size())
+            cache.resize(std::size_t(index) + 1);
+        std::optional<QByteArray>& slot = cache[std::size_t(index)];
+        if (!slot)
+            slot = make();
+        return *slot;
     }
 
     const QTextDocument& m_document;
     const QFont m_base;
     Tables& m_tables;
-    QByteArray m_out;
-    QHash<int, QByteArray> m_paragraphs; // by block format index
-    QHash<int, QByteArray> m_marks;      // by the paragraph mark's character format index
-    QHash<int, QByteArray> m_runs;       // by character format index
+    const QString m_text; // the document's characters, by position
+    // Formatted letters come out at about one and a half bytes a character.
+    Sink m_out{m_text.size() * 3 / 2 + 1024};
+    Cache m_paragraphs; // by block format index
+    Cache m_marks;      // by the paragraph mark's character format index
+    Cache m_runs;       // by character format index
+    QByteArray m_uncached;
+    std::vector<std::pair<int, int>> m_spans; // by cell format index
 };
 
 } // namespace
 
 QByteArray RtfWriter::escape(QStringView text)
 {
+    Sink out(text.size());
+    escapeInto(text, out);
+    return out.take();
+}
+
+namespace {
+
+// Characters RTF text carries as they are: printable ASCII but \ { }.
+constexpr auto kPlain = [] {
+    std::array<bool, 128> t{};
+    for (int c = 0x20; c < 0x7F; ++c)
+        t[c] = c != '\\' && c != '{' && c != '}';
+    return t;
+}();
+
+void escapeInto(QStringView text, Sink& out)
+{
     static const char hex[] = "0123456789abcdef";
-    QByteArray out;
-    out.reserve(text.size());
-    for (const QChar c : text) {
-        const char16_t u = c.unicode();
+    const char16_t* p = text.utf16();
+    const char16_t* const end = p + text.size();
+    while (p < end) {
+        // Runs of plain ASCII, most of a letter, are copied as they are.
+        char* d = out.room(end - p);
+        char* const start = d;
+#ifdef __SSE2__
+        // Eight characters at a time while all are plain.
+        const __m128i space = _mm_set1_epi16(0x20);
+        const __m128i span = _mm_set1_epi16(0x7F - 0x20);
+        const __m128i none = _mm_set1_epi16(-1);
+        while (end - p >= 8) {
+            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+            const __m128i shifted = _mm_sub_epi16(v, space);
+            const __m128i printable
+                = _mm_and_si128(_mm_cmpgt_epi16(shifted, none), _mm_cmplt_epi16(shifted, span));
+            const __m128i special = _mm_or_si128(
+                _mm_cmpeq_epi16(v, _mm_set1_epi16('\\')),
+                _mm_or_si128(_mm_cmpeq_epi16(v, _mm_set1_epi16('{')), _mm_cmpeq_epi16(v, _mm_set1_epi16('}'))));
+            if (_mm_movemask_epi8(_mm_andnot_si128(special, printable)) != 0xFFFF)
+                break;
+            _mm_storel_epi64(reinterpret_cast<__m128i*>(d), _mm_packus_epi16(v, v));
+            p += 8;
+            d += 8;
+        }
+#endif
+        while (p < end && *p < 0x80 && kPlain[*p])
+            *d++ = char(*p++);
+        out.advance(d - start);
+        if (p == end)
+            break;
+        const char16_t u = *p++;
         switch (u) {
         case '\\':
         case '{':
@@ -375,11 +530,9 @@ QByteArray RtfWriter::escape(QStringView text)
         case 0x2011: out += "\\_"; continue;
         default: break;
         }
-        if (u >= 0x20 && u < 0x7F) {
-            out += char(u);
-        } else if (u < 0xA0 || u == QChar::ObjectReplacementCharacter || u == QChar::ParagraphSeparator) {
+        if (u < 0xA0 || u == QChar::ObjectReplacementCharacter || u == QChar::ParagraphSeparator) {
             // Controls, and objects such as images that RTF text cannot carry.
-        } else if (const auto b = EncodeWindows1252(c)) {
+        } else if (const auto b = EncodeWindows1252(QChar(u))) {
             const auto v = static_cast<unsigned char>(*b);
             out += "\\'";
             out += hex[v >> 4];
@@ -388,8 +541,9 @@ QByteArray RtfWriter::escape(QStringView text)
             out += "\\u" + number(static_cast<qint16>(u)) + '?';
         }
     }
-    return out;
 }
+
+} // namespace
 
 QByteArray RtfWriter::write(const QTextDocument& document)
 {

@@ -86,6 +86,22 @@ private slots:
         QCOMPARE(RtfWriter::escape(text), expected);
     }
 
+    // Long plain runs go eight characters at a time: a character that needs
+    // escaping is caught wherever it falls in such a run.
+    void escapeAnywhereInALongRun()
+    {
+        const QString specials = QStringLiteral("\\{}\t\x7f\x1f\u00e9\u2028\u8a9e\u0100\uFFFC\u00A0~ ");
+        for (const QChar special : specials) {
+            for (int at = 0; at < 20; ++at) {
+                const QString before(at, u'a');
+                const QString after(19 - at, u'b');
+                QCOMPARE(RtfWriter::escape(before + special + after),
+                         RtfWriter::escape(before) + RtfWriter::escape(QString(special)) + RtfWriter::escape(after));
+            }
+        }
+        QCOMPARE(RtfWriter::escape(QStringLiteral("0123456789abcdef{")), QByteArray("0123456789abcdef\\{"));
+    }
+
     void layout()
     {
         QTextDocument doc;
