@@ -294,16 +294,33 @@ public:
 
 private:
     // Frames other than tables hold paragraphs like the document's own.
+    // Blocks are walked one after the other, each child frame written whole
+    // where it starts: the frame iterator looks up frames at every step.
     void frame(const QTextFrame* frame)
     {
-        for (auto it = frame->begin(); !it.atEnd(); ++it) {
-            if (const auto* table = qobject_cast<const QTextTable*>(it.currentFrame()))
-                this->table(table, 1);
-            else if (const QTextFrame* inner = it.currentFrame())
-                this->frame(inner);
-            else
-                block(it.currentBlock(), 0, "\\par");
+        const QList<QTextFrame*> children = frame->childFrames();
+        qsizetype nextChild = 0;
+        int position = frame->firstPosition();
+        const int end = frame->lastPosition();
+        QTextBlock b = m_document.findBlock(position);
+        while (b.isValid() && position <= end) {
+            if (nextChild < children.size() && children[nextChild]->firstPosition() == position) {
+                const QTextFrame* child = children[nextChild++];
+                m_nextPosition = -1;
+                if (const auto* table = qobject_cast<const QTextTable*>(child))
+                    this->table(table, 1);
+                else
+                    this->frame(child);
+                position = child->lastPosition() + 1;
+                b = m_document.findBlock(position);
+                continue;
+            }
+            m_nextPosition = position;
+            block(b, 0, "\\par");
+            position += b.length();
+            b = b.next();
         }
+        m_nextPosition = -1;
     }
 
     void block(const QTextBlock& block, int level, const char* end)
@@ -317,8 +334,11 @@ private:
         // The paragraph mark's own font keeps the height of empty lines.
         m_out += cached(m_marks, block.charFormatIndex(),
                         [&] { return fontAndSize(block.charFormat().font().resolve(m_base), m_tables); });
-        // A block's fragments follow each other from its start.
-        int position = block.position();
+        // A block's fragments follow each other from its start, and the next
+        // block, when no frame stands between, from its end: asking the
+        // document for a position walks its tree.
+        int position = m_nextPosition >= 0 ? m_nextPosition : block.position();
+        m_nextPosition = position + block.length();
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             const QTextFragment fragment = it.fragment();
             if (!fragment.isValid())
@@ -367,6 +387,12 @@ private:
         }
         const bool bordered = table->format().border() > 0
             && table->format().borderStyle() != QTextFrameFormat::BorderStyle_None;
+        // Without nested tables, cells follow each other block by block, the
+        // last block of each ending with a frame mark; walking them so spares
+        // the look-ups of a cell's own blocks.
+        const bool flat = table->childFrames().isEmpty();
+        QTextBlock next = flat ? m_document.findBlock(table->firstPosition()) : QTextBlock();
+        int nextPosition = flat ? table->firstPosition() : -1;
         for (int r = 0; r < table->rows(); ++r) {
             // One cell per column, merged ones marked, so that the columns stay.
             QByteArray def = "\\trowd\\trgaph70\\trleft0";
@@ -399,10 +425,26 @@ private:
                     m_out += "\\pard\\intbl" + (level > 1 ? "\\itap" + number(level) : QByteArray()) + cellEnd + "\r\n";
                     continue;
                 }
+                if (flat) {
+                    // The cell's blocks: up to the next frame mark.
+                    do {
+                        const QTextBlock b = next;
+                        const int position = nextPosition;
+                        next = b.next();
+                        nextPosition = position + b.length();
+                        const bool last = !next.isValid() || endsCell(nextPosition - 1);
+                        m_nextPosition = position;
+                        block(b, level, last ? cellEnd : "\\par");
+                        if (last)
+                            break;
+                    } while (true);
+                    continue;
+                }
                 for (auto it = cell.begin(); !it.atEnd();) {
                     const QTextFrame* inner = it.currentFrame();
                     const QTextBlock b = it.currentBlock();
                     ++it;
+                    m_nextPosition = -1;
                     if (const auto* nested = qobject_cast<const QTextTable*>(inner))
                         this->table(nested, level + 1);
                     else if (b.isValid())
@@ -414,6 +456,13 @@ private:
             else
                 m_out += "{\\*\\nesttableprops" + def + "\\nestrow}{\\nonesttables\\par}\r\n";
         }
+    }
+
+    // A cell's last block ends with the mark that opens the next cell or closes the table.
+    bool endsCell(int position) const
+    {
+        const QChar c = position >= 0 && position < m_text.size() ? m_text[position] : QChar();
+        return c == QChar(0xFDD0) || c == QChar(0xFDD1);
     }
 
     // Rows and columns a cell spans, by its format.
@@ -453,13 +502,14 @@ private:
     const QFont m_base;
     Tables& m_tables;
     const QString m_text; // the document's characters, by position
-    // Formatted letters come out at about one and a half bytes a character.
-    Sink m_out{m_text.size() * 3 / 2 + 1024};
+    // Formatted letters come out at about two bytes a character.
+    Sink m_out{m_text.size() * 2 + 4096};
     Cache m_paragraphs; // by block format index
     Cache m_marks;      // by the paragraph mark's character format index
     Cache m_runs;       // by character format index
     QByteArray m_uncached;
     std::vector<std::pair<int, int>> m_spans; // by cell format index
+    int m_nextPosition = -1; // where the next block starts, when known
 };
 
 } // namespace
