@@ -79,81 +79,48 @@ struct RtfBuilder::Table {
     }
 };
 
-// Paragraphs outside tables wait here and go in with one insertion, their
-// other formats set afterwards: Qt's cost is per insertion, and a letter's
-// paragraphs mostly share one format. The stretch plays what separate
-// insertions would have done: a new block takes the block format of the one
-// before and, for its mark, the format of the character before it.
+// Text outside tables waits here while it keeps one format, paragraph
+// breaks included, and goes in with one insertion: Qt's cost is per
+// insertion. It plays what separate insertions would have done: a new block
+// takes the block format of the one before and, for its mark, the format of
+// the character before it; blocks that end with other formats get them after.
 struct RtfBuilder::Stretch {
-    struct Run {
-        qsizetype start;
-        qsizetype length;
-        QTextCharFormat format;
-    };
     struct Block {
-        qsizetype start;            // in text, after its separator
+        qsizetype start; // in text, after its separator
         QTextBlockFormat format;
         QTextCharFormat mark;
-        bool changed = false;       // differs from what the cursor's block had
         bool empty = true;
     };
-    QString text;                   // paragraphs separated by U+2029
-    std::vector<Run> runs;
-    std::vector<Block> blocks;      // [0] is the cursor's block when the stretch began
-    QTextCharFormat lastChar;       // of the character before the end
-    QTextBlockFormat startFormat;   // the cursor's block's, which new blocks take on insertion
+    QString text;              // paragraphs separated by U+2029
+    QTextCharFormat format;    // of all of text, once it has some
+    bool hasText = false;
+    std::vector<Block> blocks; // [0] is the cursor's block
+    QTextCharFormat lastChar;  // of the character before the end
+    bool firstChanged = false; // block 0's formats are not the document's
 
-    explicit Stretch(const QTextCursor& cursor) : startFormat(cursor.blockFormat())
-    {
-        lastChar = cursor.charFormat();
-        lastChar.clearProperty(QTextFormat::ObjectType);
-        blocks.push_back({0, startFormat, cursor.blockCharFormat(), false, cursor.atBlockStart()});
-    }
+    explicit Stretch(const Seed& seed) : blocks{{0, seed.format, seed.mark, seed.empty}}, lastChar(seed.lastChar) {}
 
     void newBlock()
     {
         text += QChar::ParagraphSeparator;
-        blocks.push_back({text.size(), blocks.back().format, lastChar, true, true});
+        blocks.push_back({text.size(), blocks.back().format, lastChar, true});
     }
-    void append(const QString& t, const QTextCharFormat& format)
+    void append(const QString& t)
     {
-        if (!runs.empty() && runs.back().start + runs.back().length == text.size() && runs.back().format == format)
-            runs.back().length += t.size();
-        else
-            runs.push_back({text.size(), t.size(), format});
         text += t;
         lastChar = format;
         blocks.back().empty = false;
     }
-    void setFormats(const QTextBlockFormat& format, const QTextCharFormat& mark)
+    void setFormats(const QTextBlockFormat& blockFormat, const QTextCharFormat& mark)
     {
         Block& b = blocks.back();
-        if (b.format != format || b.mark != mark) {
-            b.format = format;
-            b.mark = mark;
-            b.changed = true;
-        }
+        if (blocks.size() == 1 && (b.format != blockFormat || b.mark != mark))
+            firstChanged = true;
+        b.format = blockFormat;
+        b.mark = mark;
         // An empty block's mark is the character before what follows it.
         if (b.empty)
             lastChar = mark;
-    }
-    // The format most runs have, in which the whole text goes in.
-    QTextCharFormat base() const
-    {
-        std::vector<std::pair<const QTextCharFormat*, int>> counts;
-        for (const Run& r : runs) {
-            auto it = std::find_if(counts.begin(), counts.end(), [&](const auto& c) { return *c.first == r.format; });
-            if (it == counts.end())
-                counts.emplace_back(&r.format, 1);
-            else
-                ++it->second;
-            if (counts.size() > 16)
-                break;
-        }
-        if (counts.empty())
-            return blocks.size() > 1 ? blocks[1].mark : lastChar;
-        return *std::max_element(counts.begin(), counts.end(),
-                                 [](const auto& a, const auto& b) { return a.second < b.second; })->first;
     }
 };
 
@@ -190,6 +157,7 @@ void RtfBuilder::closeTo(int level)
         m_open.pop_back();
         if (m_open.empty()) {
             flushStretch();
+            m_seed.reset();
             // The \par before the table ended its paragraph; the table follows that block.
             if (insertTable(m_cursor, *m_table)) {
                 m_breakPending = false;
@@ -202,8 +170,14 @@ void RtfBuilder::closeTo(int level)
 
 RtfBuilder::Stretch& RtfBuilder::stretch()
 {
-    if (!m_stretch)
-        m_stretch = std::make_unique<Stretch>(m_cursor);
+    if (!m_stretch) {
+        if (!m_seed) {
+            QTextCharFormat before = m_cursor.charFormat();
+            before.clearProperty(QTextFormat::ObjectType);
+            m_seed = Seed{m_cursor.blockFormat(), m_cursor.blockCharFormat(), m_cursor.atBlockStart(), before};
+        }
+        m_stretch = std::make_unique<Stretch>(*m_seed);
+    }
     return *m_stretch;
 }
 
@@ -212,33 +186,38 @@ void RtfBuilder::flushStretch()
     const std::unique_ptr<Stretch> s = std::move(m_stretch);
     if (!s)
         return;
-    const int start = m_cursor.position();
-    QTextCharFormat base;
+    // The insertion gives each new block the first one's format, and the
+    // text's for mark: the first gets its own before, so that most need nothing.
+    const Stretch::Block& first = s->blocks.front();
+    if (s->firstChanged) {
+        m_cursor.setBlockFormat(first.format);
+        m_cursor.setBlockCharFormat(first.mark);
+    }
     if (!s->text.isEmpty()) {
-        base = s->base();
-        m_cursor.insertText(s->text, base);
+        const QTextCharFormat inserted = s->hasText ? s->format : s->blocks[1].mark;
+        const int start = m_cursor.position();
+        m_cursor.insertText(s->text, inserted);
+        const int end = m_cursor.position();
+        bool moved = false;
+        for (std::size_t i = 1; i < s->blocks.size(); ++i) {
+            const Stretch::Block& b = s->blocks[i];
+            const bool format = b.format != first.format;
+            const bool mark = b.mark != inserted;
+            if (!format && !mark)
+                continue;
+            m_cursor.setPosition(start + int(b.start));
+            moved = true;
+            if (format)
+                m_cursor.setBlockFormat(b.format);
+            if (mark)
+                m_cursor.setBlockCharFormat(b.mark);
+        }
+        if (moved)
+            m_cursor.setPosition(end);
     }
-    const int end = m_cursor.position();
-    for (const Stretch::Run& r : s->runs) {
-        if (r.format == base)
-            continue;
-        m_cursor.setPosition(start + int(r.start));
-        m_cursor.setPosition(start + int(r.start + r.length), QTextCursor::KeepAnchor);
-        m_cursor.setCharFormat(r.format);
-    }
-    // The insertion gave each new block the first one's format, and the base for mark.
-    for (std::size_t i = 0; i < s->blocks.size(); ++i) {
-        const Stretch::Block& b = s->blocks[i];
-        if (!b.changed)
-            continue;
-        const bool first = i == 0;
-        m_cursor.setPosition(start + int(b.start));
-        if (first || b.format != s->startFormat)
-            m_cursor.setBlockFormat(b.format);
-        if (first || b.mark != base)
-            m_cursor.setBlockCharFormat(b.mark);
-    }
-    m_cursor.setPosition(end);
+    // What the document now has, known without asking it.
+    const Stretch::Block& last = s->blocks.back();
+    m_seed = Seed{last.format, last.mark, last.empty, s->lastChar};
 }
 
 void RtfBuilder::startBlockIfPending()
@@ -261,9 +240,17 @@ void RtfBuilder::text(const QString& text, const QTextCharFormat& format, int le
     if (text.isEmpty() && format.isImageFormat()) {
         flushStretch();
         m_cursor.insertImage(format.toImageFormat());
-    } else {
-        stretch().append(text, format);
+        m_seed.reset();
+        return;
     }
+    if (m_stretch && m_stretch->hasText && !(m_stretch->format == format))
+        flushStretch();
+    Stretch& s = stretch();
+    if (!s.hasText) {
+        s.format = format;
+        s.hasText = true;
+    }
+    s.append(text);
 }
 
 void RtfBuilder::endParagraph(const QTextBlockFormat& block, const QTextCharFormat& mark)

@@ -4,6 +4,7 @@
 #include <QTextCharFormat>
 #include <QTextCursor>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class QTextTable;
@@ -48,6 +49,14 @@ public:
 private:
     struct Cell;
     struct Stretch;
+    // The cursor's block and the character before the cursor, as the last
+    // stretch left them.
+    struct Seed {
+        QTextBlockFormat format;
+        QTextCharFormat mark;
+        bool empty = true;
+        QTextCharFormat lastChar;
+    };
     Stretch& stretch();
     void flushStretch();
     void endParagraph(const QTextBlockFormat& block, const QTextCharFormat& mark);
@@ -63,7 +72,8 @@ private:
     std::vector<Table*> m_open;       // [0] is m_table, then nested ones
     bool m_breakPending = false;      // a \par not yet followed by anything
     bool m_afterTable = false;        // the cursor is in the block Qt put after a table
-    std::unique_ptr<Stretch> m_stretch; // paragraphs outside tables not yet in the document
+    std::unique_ptr<Stretch> m_stretch; // text outside tables not yet in the document
+    std::optional<Seed> m_seed;         // unknown after a table or a picture
 };
 
 } // namespace polyx
