@@ -3,10 +3,12 @@
 #   bash tools/fuzz.sh                     builds them all
 #   bash tools/fuzz.sh <target> [seconds]  runs one on its corpus (default 600 s)
 # Targets: fuzz_rtf_reader fuzz_text_lines fuzz_ini_reader fuzz_dictionary_load fuzz_desktop_entry
+#          fuzz_plain_script
 # New inputs go to build-fuzz/corpus/<target>/, findings to build-fuzz/findings/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-targets=(fuzz_rtf_reader fuzz_text_lines fuzz_ini_reader fuzz_dictionary_load fuzz_desktop_entry)
+targets=(fuzz_rtf_reader fuzz_text_lines fuzz_ini_reader fuzz_dictionary_load fuzz_desktop_entry
+         fuzz_plain_script)
 flags="-O1 -g -fsanitize=address,undefined,fuzzer-no-link -fno-sanitize-recover=undefined -fno-omit-frame-pointer"
 launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
