@@ -28,9 +28,12 @@ bool RtfReader::read(const QByteArray& data, QTextDocument* document)
         m_error = QString::fromUtf8(kLoadError);
         return false;
     }
-    // A refused file is taken back by undoing its one edit step.
+    // A refused file is taken back by undoing its one edit step. A new
+    // document has nothing to take back: it is read without keeping the
+    // steps, as Qt's own setPlainText does, which spares a tenth of the time.
+    const bool fresh = document->isEmpty() && !document->isUndoAvailable() && !document->isRedoAvailable();
     const bool undoWasOn = document->isUndoRedoEnabled();
-    document->setUndoRedoEnabled(true);
+    document->setUndoRedoEnabled(!fresh);
     QTextCursor cursor(document);
     cursor.beginEditBlock();
     cursor.select(QTextCursor::Document);
@@ -42,13 +45,15 @@ bool RtfReader::read(const QByteArray& data, QTextDocument* document)
     interpreter.run(tokens);
     cursor.endEditBlock();
     if (const int codePage = interpreter.unsupportedCodePage()) {
-        document->undo();
+        if (fresh)
+            document->clear();
+        else
+            document->undo();
         m_error = QString::fromUtf8(kCodePageError).arg(codePage);
     } else {
         m_leftOut = interpreter.leftOut();
     }
-    if (!undoWasOn)
-        document->setUndoRedoEnabled(false);
+    document->setUndoRedoEnabled(undoWasOn);
     return m_error.isEmpty();
 }
 

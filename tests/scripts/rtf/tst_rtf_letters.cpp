@@ -496,14 +496,19 @@ private slots:
     {
         QFETCH(QByteArray, input);
         QFETCH(QString, message);
-        for (const bool undo : {true, false}) {
-            QTextDocument doc(QStringLiteral("avant"));
-            doc.setUndoRedoEnabled(undo);
-            RtfReader reader;
-            QVERIFY(!reader.read(input, &doc));
-            QCOMPARE(reader.errorString(), message);
-            QCOMPARE(doc.toPlainText(), QStringLiteral("avant"));
-            QCOMPARE(doc.isUndoRedoEnabled(), undo);
+        // A document with text gets it back; a new one stays empty.
+        for (const QString& before : {QStringLiteral("avant"), QString()}) {
+            for (const bool undo : {true, false}) {
+                QTextDocument doc(before);
+                doc.setUndoRedoEnabled(undo);
+                RtfReader reader;
+                QVERIFY(!reader.read(input, &doc));
+                QCOMPARE(reader.errorString(), message);
+                QCOMPARE(doc.toPlainText(), before);
+                QCOMPARE(doc.isUndoRedoEnabled(), undo);
+                if (before.isEmpty())
+                    QVERIFY(!doc.isUndoAvailable());
+            }
         }
     }
 
