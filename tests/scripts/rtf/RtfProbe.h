@@ -3,9 +3,11 @@
 // the effective formatting of one character.
 #include "scripts/rtf/RtfFormats.h"
 
+#include <QBuffer>
 #include <QColor>
 #include <QFile>
 #include <QFont>
+#include <QImage>
 #include <QStringList>
 #include <QTextBlock>
 #include <QTextCharFormat>
@@ -120,6 +122,18 @@ inline QByteArray fixture(const QString& name)
 {
     QFile f(QStringLiteral(":/rtf/") + name);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// A small picture of one colour, encoded as a word processor would embed it.
+inline QByteArray imageBytes(const char* format, int width, int height, const QColor& colour)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(colour);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, format);
+    return bytes;
 }
 
 } // namespace rtfprobe

@@ -136,16 +136,7 @@ void compareDocuments(const QTextDocument& actual, const QTextDocument& expected
     }
 }
 
-QByteArray jpeg()
-{
-    QImage image(6, 3, QImage::Format_RGB32);
-    image.fill(Qt::darkGreen);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "JPG");
-    return bytes;
-}
+QByteArray jpeg() { return rtfprobe::imageBytes("JPG", 6, 3, Qt::darkGreen); }
 
 } // namespace
 

@@ -3,7 +3,6 @@
 #include "RtfProbe.h"
 
 #include <QBuffer>
-#include <QImage>
 #include <QRandomGenerator>
 #include <QTest>
 #include <QTextDocument>
@@ -288,15 +287,7 @@ private slots:
     // on both sides of a picture and of a table.
     void eachParagraphKeepsItsFormats()
     {
-        const QByteArray png = [] {
-            QImage image(4, 2, QImage::Format_RGB32);
-            image.fill(Qt::red);
-            QByteArray bytes;
-            QBuffer buffer(&bytes);
-            buffer.open(QIODevice::WriteOnly);
-            image.save(&buffer, "PNG");
-            return bytes.toHex();
-        }();
+        const QByteArray png = rtfprobe::imageBytes("PNG", 4, 2, Qt::red).toHex();
         QTextDocument doc;
         RtfReader reader;
         QVERIFY(reader.read(rtf("\\pard\\qc\\fs20 {\\b Titre}\\par"
