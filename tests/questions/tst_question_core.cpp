@@ -1,5 +1,5 @@
 // Typed questions, the .DICU file, the information files and the sort order.
-#include "dictionaries/SanvorQuestion.h"
+#include "questions/SanvorQuestion.h"
 #include "platform/Error.h"
 #include "questions/QuestionFile.h"
 #include "questions/QuestionInfo.h"
