@@ -2,6 +2,7 @@
 
 #include "config/ConfigStore.h"
 #include "config/WindowPlacement.h"
+#include "platform/FileNames.h"
 #include "platform/Services.h"
 
 #include <QAction>
@@ -11,21 +12,11 @@ namespace {
 
 const QString ChecksSection = QStringLiteral("CASES_A_COCHER");
 
-// Only ASCII letters change case in component names.
-QString asciiLower(QString text)
-{
-    for (QChar& c : text) {
-        if (c >= u'A' && c <= u'Z')
-            c = QChar(c.unicode() + ('a' - 'A'));
-    }
-    return text;
-}
-
 QList<QAction*> checkActions(QWidget& window)
 {
     QList<QAction*> found;
     for (QAction* action : window.findChildren<QAction*>()) {
-        if (asciiLower(action->objectName()).contains(QLatin1String("chk_")))
+        if (platform::AsciiLower(action->objectName()).contains(QLatin1String("chk_")))
             found.append(action);
     }
     return found;

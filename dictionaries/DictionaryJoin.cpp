@@ -1,8 +1,8 @@
-#include "files/DictionaryJoin.h"
+#include "dictionaries/DictionaryJoin.h"
 
 #include "dictionaries/DictionaryLines.h"
 #include "dictionaries/KeyCollation.h"
-#include "files/FileKind.h"
+#include "platform/FileNames.h"
 
 #include <algorithm>
 #include <map>
@@ -70,10 +70,10 @@ QString RepeatedKeysText(const QStringList& keys)
 
 QString JoinedFileName(const QString& chosenPath)
 {
-    QString name = FileNameOf(chosenPath);
+    QString name = platform::FileNameOf(chosenPath);
     if (!name.isEmpty() && !name.startsWith(u'_'))
         name.prepend(u'_');
-    return AsciiUpper(name);
+    return platform::AsciiUpper(name);
 }
 
 QString JoinQuestion(int count)
