@@ -3,6 +3,7 @@
 #include "config/ConfigStore.h"
 #include "config/WindowPlacement.h"
 #include "platform/FileNames.h"
+#include "platform/ProgramPath.h"
 #include "platform/Services.h"
 
 #include <QAction>
@@ -28,13 +29,13 @@ QList<QAction*> checkActions(QWidget& window)
 // desktop has drawn it, and a size taken with it would grow at every start.
 void SaveWindowPlacement(QWidget& window, const QString& file)
 {
-    WriteString(ProgramName(), window.objectName(), PlacementText(window.geometry()), file);
+    WriteString(platform::programName(), window.objectName(), PlacementText(window.geometry()), file);
 }
 
 void RestoreWindowPlacement(QWidget& window, const QString& file)
 {
     const QRect current = window.geometry();
-    const QString stored = ReadString(ProgramName(), window.objectName(), PlacementText(current), file);
+    const QString stored = ReadString(platform::programName(), window.objectName(), PlacementText(current), file);
     const QRect placed = PlacementFromText(stored, current, platform::screen().workArea());
     if (placed != current)
         window.setGeometry(placed);
