@@ -75,11 +75,6 @@ QString ConfigFileName()
     return platform::configFile();
 }
 
-QString ProgramName()
-{
-    return platform::programName();
-}
-
 QString ReadString(const QString& section, const QString& key, const QString& defaultValue,
                    const QString& file)
 {

@@ -15,8 +15,6 @@
 // The program's name with ".INI" in place of its last extension, in the
 // folder platform::configFile() chooses.
 QString ConfigFileName();
-// The program file's name without folder and extension.
-QString ProgramName();
 
 // A key present with an empty value reads as an empty text, not the default.
 QString ReadString(const QString& section, const QString& key, const QString& defaultValue,

@@ -2,6 +2,8 @@
 
 #include "config/ConfigStore.h"
 #include "config/WindowPlacement.h"
+#include "platform/FileNames.h"
+#include "platform/ProgramPath.h"
 #include "platform/Services.h"
 
 #include <QAction>
@@ -11,21 +13,11 @@ namespace {
 
 const QString ChecksSection = QStringLiteral("CASES_A_COCHER");
 
-// Only ASCII letters change case in component names.
-QString asciiLower(QString text)
-{
-    for (QChar& c : text) {
-        if (c >= u'A' && c <= u'Z')
-            c = QChar(c.unicode() + ('a' - 'A'));
-    }
-    return text;
-}
-
 QList<QAction*> checkActions(QWidget& window)
 {
     QList<QAction*> found;
     for (QAction* action : window.findChildren<QAction*>()) {
-        if (asciiLower(action->objectName()).contains(QLatin1String("chk_")))
+        if (platform::AsciiLower(action->objectName()).contains(QLatin1String("chk_")))
             found.append(action);
     }
     return found;
@@ -37,13 +29,13 @@ QList<QAction*> checkActions(QWidget& window)
 // desktop has drawn it, and a size taken with it would grow at every start.
 void SaveWindowPlacement(QWidget& window, const QString& file)
 {
-    WriteString(ProgramName(), window.objectName(), PlacementText(window.geometry()), file);
+    WriteString(platform::programName(), window.objectName(), PlacementText(window.geometry()), file);
 }
 
 void RestoreWindowPlacement(QWidget& window, const QString& file)
 {
     const QRect current = window.geometry();
-    const QString stored = ReadString(ProgramName(), window.objectName(), PlacementText(current), file);
+    const QString stored = ReadString(platform::programName(), window.objectName(), PlacementText(current), file);
     const QRect placed = PlacementFromText(stored, current, platform::screen().workArea());
     if (placed != current)
         window.setGeometry(placed);

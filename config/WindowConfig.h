@@ -6,7 +6,7 @@ class QWidget;
 // A window's placement and the check marks of its "chk_" menu items in the
 // configuration file (see ConfigStore.h for `file`).
 
-// Section ProgramName(), key = the window's objectName(), value = its outer frame.
+// Section platform::programName(), key = the window's objectName(), value = its outer frame.
 void SaveWindowPlacement(QWidget& window, const QString& file = QString());
 // Applies the stored frame within the screen's work area; the current one is
 // the default. Throws polyx::Error when a stored piece is not an integer.

@@ -3,8 +3,8 @@
 
 #include "dictionaries/DictionaryPane.h"
 #include "dictionaries/FocusExitWatcher.h"
-#include "dictionaries/SanvorQuestion.h"
-#include "dictionaries/TabStripPresses.h"
+#include "questions/SanvorQuestion.h"
+#include "app/TabStripPresses.h"
 #include "platform/CommandGuard.h"
 #include "platform/Services.h"
 

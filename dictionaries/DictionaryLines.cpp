@@ -6,7 +6,6 @@
 #include <QDir>
 
 #include <algorithm>
-#include <numeric>
 
 namespace polyx {
 
@@ -328,10 +327,7 @@ void DictionaryLines::sortBy(QString (*sortText)(const QString&))
     keys.reserve(m_lines.size());
     for (const QString& line : std::as_const(m_lines))
         keys.push_back(m_collator.sortKey(sortText(line)));
-    std::vector<int> order(m_lines.size());
-    std::iota(order.begin(), order.end(), 0);
-    std::stable_sort(order.begin(), order.end(),
-                     [&keys](int a, int b) { return keys[a].compare(keys[b]) < 0; });
+    const QList<int> order = StableKeyOrder(keys);
 
     QStringList lines;
     lines.reserve(m_lines.size());

@@ -1,6 +1,6 @@
 #include "files/DropKind.h"
 
-#include "files/FileKind.h"
+#include "platform/FileNames.h"
 
 #include <QFileInfo>
 
@@ -8,7 +8,7 @@ namespace polyx {
 
 std::optional<DropKind> DropKindOf(const QString& path)
 {
-    const QString extension = UpperExtension(path);
+    const QString extension = platform::UpperExtension(path);
     if (extension == u".DICO" || extension == u".DICU")
         return DropKind{QStringLiteral("DICTIONNAIRE"), 0};
     if (extension == u".SKRIVO" || extension == u".SKRU")
@@ -20,21 +20,21 @@ std::optional<DropKind> DropKindOf(const QString& path)
 
 QString RefusedDropText(const QString& path)
 {
-    return AsciiUpper(FileNameOf(path)) + QStringLiteral("\r\n\r\n")
-           + QStringLiteral("CE TYPE DE FICHIER N'EST PAS PRIS EN CHARGE: ") + UpperExtension(path)
+    return platform::AsciiUpper(platform::FileNameOf(path)) + QStringLiteral("\r\n\r\n")
+           + QStringLiteral("CE TYPE DE FICHIER N'EST PAS PRIS EN CHARGE: ") + platform::UpperExtension(path)
            + QStringLiteral("\r\n\r\n") + QStringLiteral("Uniquement: \"DICO\" \"DICU\" \"SKRIVO\" \"SKRU\" \"RTF\" et \"TXT\"");
 }
 
 QString DropQuestion(const DropKind& kind, const QString& path)
 {
     return QStringLiteral("Vous êtes sur le point de charger un nouveau ") + kind.word + QStringLiteral("...")
-           + QStringLiteral("\r\n\r\n") + AsciiUpper(FileNameOf(path));
+           + QStringLiteral("\r\n\r\n") + platform::AsciiUpper(platform::FileNameOf(path));
 }
 
 QString ReplaceByDropQuestion(const QString& target)
 {
     return QStringLiteral("Le fichier \"%1\" existe déjà dans :\r\n%2\r\n\r\nLe remplacer par le fichier déposé ?")
-        .arg(FileNameOf(target), QFileInfo(target).path());
+        .arg(platform::FileNameOf(target), QFileInfo(target).path());
 }
 
 } // namespace polyx

@@ -5,9 +5,9 @@
 #include "files/DropKind.h"
 #include "files/FileCopy.h"
 #include "files/FileDrops.h"
-#include "files/FileKind.h"
 #include "platform/CommandGuard.h"
 #include "platform/Error.h"
+#include "platform/FileNames.h"
 #include "platform/NameCase.h"
 #include "platform/Services.h"
 
@@ -56,7 +56,7 @@ void TForm1::JvDragDrop1Drop(const QStringList& paths)
     // The listed folder may hold the file under other capitals: it is the
     // one the copy replaces, keeping its name.
     const QString target =
-        platform::ResolveNameCase(QDir(FileListFolder()).filePath(polyx::AsciiUpper(polyx::FileNameOf(source))));
+        platform::ResolveNameCase(QDir(FileListFolder()).filePath(platform::AsciiUpper(platform::FileNameOf(source))));
     try {
         copyDroppedFile(source, target);
     } catch (const polyx::Error& error) {

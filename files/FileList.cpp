@@ -5,11 +5,11 @@
 #include "app/WorkFolders.h"
 #include "dictionaries/DictionaryPane.h"
 #include "files/FileDrops.h"
-#include "files/FileKind.h"
 #include "files/FileListBox.h"
 #include "files/FolderListing.h"
 #include "files/OpenRoute.h"
 #include "platform/CommandGuard.h"
+#include "platform/FileNames.h"
 #include "platform/NameCase.h"
 #include "platform/Services.h"
 #include "questions/DoubleClickRelay.h"
@@ -123,9 +123,7 @@ void TForm1::Renommer1Click()
     const auto name = platform::dialogs().input("Renommer le Fichier", "Nouveau Nom", FileLabel(path));
     if (!name)
         return;
-    const QString fileName = polyx::FileNameOf(path);
-    const qsizetype dot = fileName.lastIndexOf(u'.');
-    const QString newPath = QDir(FileListFolder()).filePath(*name + (dot < 0 ? QString() : fileName.mid(dot)));
+    const QString newPath = QDir(FileListFolder()).filePath(*name + platform::ExtensionOf(path));
     // Another file whose name differs only in capitals would become a twin
     // the program could no longer tell from this one; the file's own name
     // in other capitals is no other file.

@@ -1,6 +1,6 @@
 #include "files/OpenRoute.h"
 
-#include "files/FileKind.h"
+#include "platform/FileNames.h"
 
 namespace polyx {
 
@@ -29,8 +29,8 @@ OpenRoute dictionaryRoute(const QString& upperPath, int dictionaryPage)
 
 OpenRoute RouteFile(const QString& path, int dictionaryPage)
 {
-    const QString upperPath = AsciiUpper(path);
-    const QString extension = UpperExtension(path);
+    const QString upperPath = platform::AsciiUpper(path);
+    const QString extension = platform::UpperExtension(path);
     if (extension == u".DICO")
         return dictionaryRoute(upperPath, dictionaryPage);
     if (extension == u".DICU")

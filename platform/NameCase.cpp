@@ -1,5 +1,7 @@
 #include "platform/NameCase.h"
 
+#include "platform/FileNames.h"
+
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
@@ -8,21 +10,8 @@ namespace platform {
 
 namespace {
 
-QChar asciiLower(QChar c)
-{
-    return c >= u'A' && c <= u'Z' ? QChar(c.unicode() + (u'a' - u'A')) : c;
-}
-
 // Accented letters keep their case: the original compared ASCII letters only.
-bool sameIgnoringAsciiCase(const QString& a, const QString& b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (qsizetype i = 0; i < a.size(); ++i)
-        if (asciiLower(a[i]) != asciiLower(b[i]))
-            return false;
-    return true;
-}
+bool sameIgnoringAsciiCase(const QString& a, const QString& b) { return AsciiLower(a) == AsciiLower(b); }
 
 } // namespace
 

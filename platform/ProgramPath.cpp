@@ -1,5 +1,7 @@
 #include "platform/ProgramPath.h"
 
+#include "platform/FileNames.h"
+
 #include <QCoreApplication>
 
 namespace platform {
@@ -22,12 +24,7 @@ void setProgramPath(const QString& path) { overridden() = path; }
 
 QString programName()
 {
-    const QString path = programPath();
-    QString name = path.mid(path.lastIndexOf(u'/') + 1);
-    const qsizetype dot = name.lastIndexOf(u'.');
-    if (dot >= 0)
-        name.truncate(dot);
-    return name;
+    return BaseNameOf(programPath());
 }
 
 } // namespace platform

@@ -56,7 +56,7 @@ public:
     // The same choice in a warning box "Avertissement", for a step that
     // replaces what the user has.
     virtual bool confirmWarning(const QString& text) = 0;
-    // The application's standard error box: title ProgramName, error icon, "OK".
+    // The application's standard error box: title programName(), error icon, "OK".
     virtual void errorBox(const QString& message) = 0;
     // Modal input box; empty optional on "Annuler".
     virtual std::optional<QString> input(const QString& title, const QString& prompt,

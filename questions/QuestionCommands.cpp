@@ -5,7 +5,7 @@
 #include "app/WorkFolders.h"
 #include "dictionaries/DictionaryPane.h"
 #include "dictionaries/KeyCompletion.h"
-#include "dictionaries/SanvorQuestion.h"
+#include "questions/SanvorQuestion.h"
 #include "platform/NameCase.h"
 #include "platform/Services.h"
 #include "questions/QuestionList.h"

@@ -1,7 +1,7 @@
 #include "questions/QuestionList.h"
 
+#include "dictionaries/KeyCollation.h"
 #include "platform/Error.h"
-#include "questions/QuestionOrder.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>

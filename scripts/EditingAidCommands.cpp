@@ -5,7 +5,7 @@
 
 #include "platform/Services.h"
 #include "scripts/ScriptPane.h"
-#include "scripts/translation/ScriptEditingAids.h"
+#include "scripts/ScriptEditingAids.h"
 
 #include <QLabel>
 

@@ -6,7 +6,7 @@
 #include "platform/Services.h"
 #include "scripts/ScriptPane.h"
 #include "scripts/ScriptText.h"
-#include "scripts/translation/HeaderBlock.h"
+#include "scripts/HeaderBlock.h"
 
 #include <QLocale>
 #include <QTabWidget>

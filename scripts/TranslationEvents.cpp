@@ -2,7 +2,7 @@
 // mouse button on its tabs.
 #include "app/Unit1.h"
 
-#include "dictionaries/TabStripPresses.h"
+#include "app/TabStripPresses.h"
 #include "platform/CommandGuard.h"
 #include "platform/Services.h"
 #include "scripts/ScriptPane.h"

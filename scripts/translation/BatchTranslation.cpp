@@ -2,8 +2,9 @@
 
 #include "dictionaries/FileBytes.h"
 #include "dictionaries/TextLinesFile.h"
-#include "files/FileKind.h"
 #include "platform/Error.h"
+#include "platform/FileNames.h"
+#include "platform/NameCase.h"
 #include "scripts/ScriptFile.h"
 #include "scripts/ScriptFormat.h"
 #include "scripts/ScriptPlainText.h"
@@ -11,7 +12,6 @@
 #include "scripts/rtf/RtfReader.h"
 #include "scripts/rtf/RtfWriter.h"
 #include "scripts/translation/DocumentTarget.h"
-#include "platform/NameCase.h"
 #include "scripts/translation/PlainTextTarget.h"
 
 #include <QCollator>
@@ -47,7 +47,7 @@ bool ReplacedAny(const QList<ReportRecorder::Walk>& walks)
 
 bool IsBatchScript(const QString& path, const ScriptKinds& kinds)
 {
-    const QString extension = UpperExtension(path);
+    const QString extension = platform::UpperExtension(path);
     if (extension == u".SKRIVO" || extension == u".SKRU")
         return kinds.skrivo;
     if (extension == u".RTF")
@@ -120,16 +120,16 @@ BatchRun::BatchRun(BatchDirection direction, DictionaryEntries entries, QString 
 
 QString BatchRun::OutputPathOf(const QString& source) const
 {
-    return platform::ResolveNameCase(m_outputFolder + FileNameOf(source));
+    return platform::ResolveNameCase(m_outputFolder + platform::FileNameOf(source));
 }
 
 QStringList BatchRun::ExistingOutputs(const QStringList& sources) const
 {
     QStringList existing;
-    const QString report = AsciiUpper(QString::fromLatin1(BatchReportName));
+    const QString report = platform::AsciiUpper(QString::fromLatin1(BatchReportName));
     for (const QString& source : sources) {
         const QString output = OutputPathOf(source);
-        if (AsciiUpper(FileNameOf(output)) != report && QFileInfo::exists(output) && !existing.contains(output))
+        if (platform::AsciiUpper(platform::FileNameOf(output)) != report && QFileInfo::exists(output) && !existing.contains(output))
             existing.append(output);
     }
     return existing;
@@ -140,8 +140,8 @@ const BatchFile& BatchRun::Translate(const QString& source)
     BatchFile file;
     file.source = source;
     const QString output = OutputPathOf(source);
-    const QString taken = AsciiUpper(FileNameOf(output));
-    if (taken == AsciiUpper(QString::fromLatin1(BatchReportName))) {
+    const QString taken = platform::AsciiUpper(platform::FileNameOf(output));
+    if (taken == platform::AsciiUpper(QString::fromLatin1(BatchReportName))) {
         file.outcome = BatchFile::Outcome::Skipped;
         file.reason = QStringLiteral("Ce nom est celui du rapport du lot : le script n'a pas été traduit");
     } else if (m_outputsTaken.contains(taken)) {
@@ -208,7 +208,7 @@ void BatchRun::translateInto(BatchFile& file)
     }
     WriteFileBytes(file.output, ReplacedAny(recorder.walks()) ? translated : bytes);
 
-    const QString name = FileNameOf(file.source);
+    const QString name = platform::FileNameOf(file.source);
     for (ReportRow& row : rows) {
         switch (row.state) {
         case ReportState::Replaced:
@@ -267,7 +267,7 @@ BatchTable BatchRun::Table() const
     result.table.columns = ReportColumns(true);
     for (qsizetype i = 0; i < m_files.size(); ++i) {
         const BatchFile& file = m_files[i];
-        QStringList cells{FileNameOf(file.source)};
+        QStringList cells{platform::FileNameOf(file.source)};
         switch (file.outcome) {
         case BatchFile::Outcome::Translated:
             cells << QStringLiteral("Traduit")
@@ -286,7 +286,7 @@ BatchTable BatchRun::Table() const
         result.findingOfRow.append(-1);
         if (!file.leftOut.isEmpty()) {
             result.table.rows.append(
-                {{FileNameOf(file.source), QStringLiteral("Non repris"), file.leftOut, QString(), QString(), QString()},
+                {{platform::FileNameOf(file.source), QStringLiteral("Non repris"), file.leftOut, QString(), QString(), QString()},
                  false});
             result.fileOfRow.append(i);
             result.findingOfRow.append(-1);

@@ -70,7 +70,7 @@ private slots:
         QFETCH(QString, program);
         platform::setProgramPath(program);
         QTEST(ConfigFileName(), "configFile");
-        QTEST(ProgramName(), "programName");
+        QTEST(platform::programName(), "programName");
     }
 
     void readString_data()

@@ -1,4 +1,4 @@
-#include "dictionaries/SanvorQuestion.h"
+#include "questions/SanvorQuestion.h"
 
 #include <QtTest>
 

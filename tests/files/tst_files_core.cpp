@@ -1,7 +1,7 @@
 // The file panel's rules without a window: where a file opens, masks and
 // listings, the texts of the drops, the join and the folder copy.
+#include "dictionaries/DictionaryJoin.h"
 #include "dictionaries/DictionaryLines.h"
-#include "files/DictionaryJoin.h"
 #include "files/DropKind.h"
 #include "files/FileCopy.h"
 #include "files/FolderListing.h"

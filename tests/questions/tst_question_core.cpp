@@ -1,10 +1,10 @@
 // Typed questions, the .DICU file, the information files and the sort order.
-#include "dictionaries/SanvorQuestion.h"
+#include "dictionaries/KeyCollation.h"
 #include "platform/Error.h"
 #include "questions/QuestionFile.h"
 #include "questions/QuestionInfo.h"
-#include "questions/QuestionOrder.h"
 #include "questions/QuestionText.h"
+#include "questions/SanvorQuestion.h"
 
 #include <QDir>
 #include <QFile>

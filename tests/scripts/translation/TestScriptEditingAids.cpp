@@ -1,4 +1,4 @@
-#include "scripts/translation/ScriptEditingAids.h"
+#include "scripts/ScriptEditingAids.h"
 
 #include <QTest>
 

@@ -3,7 +3,7 @@
 #include "WindowFixture.h"
 
 #include "scripts/ScriptPane.h"
-#include "scripts/translation/HeaderBlock.h"
+#include "scripts/HeaderBlock.h"
 
 #include <QAction>
 #include <QLocale>

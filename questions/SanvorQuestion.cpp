@@ -1,16 +1,13 @@
-#include "dictionaries/SanvorQuestion.h"
+#include "questions/SanvorQuestion.h"
 
 #include "dictionaries/DictionaryCompression.h"
+#include "platform/FileNames.h"
 
 namespace polyx {
 
 QString NormalizeQuestion(const QString& typed)
 {
-    QString name = typed;
-    for (QChar& c : name)
-        if (c >= u'a' && c <= u'z')
-            c = QChar(c.unicode() - u'a' + u'A');
-    name = StripBlanks(name);
+    QString name = StripBlanks(platform::AsciiUpper(typed));
     name.replace(u' ', u'_');
     name.remove(u'<');
     name.remove(u'>');

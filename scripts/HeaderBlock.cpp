@@ -1,4 +1,4 @@
-#include "scripts/translation/HeaderBlock.h"
+#include "scripts/HeaderBlock.h"
 
 #include <QDateTime>
 #include <QLocale>

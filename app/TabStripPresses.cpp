@@ -1,4 +1,4 @@
-#include "dictionaries/TabStripPresses.h"
+#include "app/TabStripPresses.h"
 
 #include <QMouseEvent>
 #include <QTabBar>

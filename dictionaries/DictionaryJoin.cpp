@@ -1,12 +1,10 @@
-#include "files/DictionaryJoin.h"
+#include "dictionaries/DictionaryJoin.h"
 
 #include "dictionaries/DictionaryLines.h"
 #include "dictionaries/KeyCollation.h"
-#include "files/FileKind.h"
+#include "platform/FileNames.h"
 
-#include <algorithm>
 #include <map>
-#include <numeric>
 #include <vector>
 
 namespace polyx {
@@ -28,9 +26,7 @@ JoinedDictionary JoinDictionaries(const QList<QStringList>& files)
     keys.reserve(lines.size());
     for (const QString& line : std::as_const(lines))
         keys.push_back(collator.sortKey(line));
-    std::vector<int> order(lines.size());
-    std::iota(order.begin(), order.end(), 0);
-    std::stable_sort(order.begin(), order.end(), [&keys](int a, int b) { return keys[a].compare(keys[b]) < 0; });
+    const QList<int> order = StableKeyOrder(keys);
 
     struct SortKeyLess {
         bool operator()(const QCollatorSortKey& a, const QCollatorSortKey& b) const { return a.compare(b) < 0; }
@@ -70,10 +66,10 @@ QString RepeatedKeysText(const QStringList& keys)
 
 QString JoinedFileName(const QString& chosenPath)
 {
-    QString name = FileNameOf(chosenPath);
+    QString name = platform::FileNameOf(chosenPath);
     if (!name.isEmpty() && !name.startsWith(u'_'))
         name.prepend(u'_');
-    return AsciiUpper(name);
+    return platform::AsciiUpper(name);
 }
 
 QString JoinQuestion(int count)

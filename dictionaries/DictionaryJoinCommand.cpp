@@ -1,8 +1,8 @@
 // Joining the dictionaries selected in the file list into one "_" dictionary.
 #include "app/Unit1.h"
 
+#include "dictionaries/DictionaryJoin.h"
 #include "dictionaries/TextLinesFile.h"
-#include "files/DictionaryJoin.h"
 #include "files/FileListBox.h"
 #include "platform/NameCase.h"
 #include "platform/Services.h"
