@@ -1,5 +1,6 @@
 // The wrapping aids on the focused script editor and the token pick.
-#include "WindowFixture.h"
+
+#include "tests/support/WindowFixture.h"
 
 #include "scripts/ScriptPane.h"
 
