@@ -1,34 +1,21 @@
 // The dictionary commands driven through the window, with the desktop doubles.
+#include "tests/support/FileBytes.h"
+#include "tests/support/WorkFolder.h"
+
 #include "app/Unit1.h"
 #include "app/WorkFolders.h"
 #include "config/ConfigStore.h"
 #include "dictionaries/DictionaryPane.h"
-#include "platform/ProgramPath.h"
 #include "platform/testing/FakeServices.h"
 
 #include <QAction>
 #include <QFile>
 #include <QTabWidget>
-#include <QTemporaryDir>
 #include <QtTest>
-
-namespace {
-QByteArray bytesOf(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<absent>");
-}
-void writeBytes(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-} // namespace
 
 class DictionaryCommandsTest : public QObject {
     Q_OBJECT
-    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<WorkFolder> m_dir;
     std::unique_ptr<platform::FakeServices> m_fakes;
     std::unique_ptr<TForm1> m_form;
 
@@ -38,8 +25,7 @@ class DictionaryCommandsTest : public QObject {
 private slots:
     void init()
     {
-        m_dir = std::make_unique<QTemporaryDir>();
-        platform::setProgramPath(m_dir->filePath("PolyxX"));
+        m_dir = std::make_unique<WorkFolder>();
         m_fakes = std::make_unique<platform::FakeServices>();
         m_form = std::make_unique<TForm1>();
     }
@@ -62,7 +48,7 @@ private slots:
         QCOMPARE(m_form->PageControl_DICOS->tabText(0), QString("~EXTERNE"));
         QCOMPARE(ReadString("DICO", "EXTERNE", QString()), path);
         // Compressed before writing: header keys sorted in, blanks and comment cut.
-        QCOMPARE(bytesOf(path), QByteArray("<_AUTEUR>=\r\n<_CODE>=\r\n<_TITRE>=\r\n<NOM>=DUPONT \r\n"));
+        QCOMPARE(readBytes(path), QByteArray("<_AUTEUR>=\r\n<_CODE>=\r\n<_TITRE>=\r\n<NOM>=DUPONT \r\n"));
 
         ext->lines().ClearLines();
         trigger("DICO_EXT_LOAD");
@@ -92,7 +78,7 @@ private slots:
         QVERIFY(asked.confirmReplace);
         QVERIFY(asked.existingFolderOnly);
         // The start lines, not compressed: three lines, CR LF, no mark.
-        QCOMPARE(bytesOf(chosen), QByteArray("<_AUTEUR>=\r\n<_TITRE>=\r\n<_CODE>=\r\n"));
+        QCOMPARE(readBytes(chosen), QByteArray("<_AUTEUR>=\r\n<_TITRE>=\r\n<_CODE>=\r\n"));
         QCOMPARE(m_form->ValueListEditor_EXT->PageLabel(), QString("DUPONT"));
         QCOMPARE(m_form->PageControl_SCRIPTS->tabText(0), QString("DUPONT"));
         QCOMPARE(ReadString("DICO", "EXTERNE", QString()), chosen);
@@ -114,7 +100,7 @@ private slots:
         trigger("DICO_SAN_SAVE");
         const QString path = WorkDir() + "~SANVOR.DICO";
         QCOMPARE(ReadString("DICO", "SANVOR", QString()), path);
-        QVERIFY(bytesOf(path).startsWith("<_AUTEUR>=SANVOR\r\n<_CODE>=0\r\n"));
+        QVERIFY(readBytes(path).startsWith("<_AUTEUR>=SANVOR\r\n<_CODE>=0\r\n"));
         QVERIFY(!QFile::exists(m_dir->filePath("ailleurs.DICO")));
         QCOMPARE(m_form->PageControl_DICOS->tabText(3), QString("Sanvor"));
     }
@@ -152,7 +138,7 @@ private slots:
         QCOMPARE(lines(m_form->ValueListEditor_FUSION), QStringList{"A1=B1"});
         trigger("DICO_FUSION_SAVE");
         const QString path = WorkDir() + "DUPONT_~INTERNE.PLX";
-        QCOMPARE(bytesOf(path), QByteArray("A1=B1\r\n"));
+        QCOMPARE(readBytes(path), QByteArray("A1=B1\r\n"));
         m_form->ValueListEditor_FUSION->lines().ClearLines();
         trigger("DICO_FUSION_LOAD");
         QCOMPARE(lines(m_form->ValueListEditor_FUSION), QStringList{"A1=B1"});

@@ -1,3 +1,5 @@
+#include "tests/support/DictionaryFilling.h"
+
 #include "dictionaries/DictionaryCompression.h"
 #include "platform/Error.h"
 
@@ -11,12 +13,6 @@ using polyx::DictionaryLines;
 Q_DECLARE_METATYPE(polyx::ColonCut)
 
 namespace {
-
-void fill(DictionaryLines& dictionary, const QStringList& lines)
-{
-    for (const QString& line : lines)
-        dictionary.AddLine(line);
-}
 
 const QStringList kWorn{" <NOM> =DUPONT : nom de famille ", "<AUTEUR>=ancien", "sans egal", "=commence"};
 

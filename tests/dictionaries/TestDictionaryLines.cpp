@@ -1,3 +1,6 @@
+#include "tests/support/DictionaryFilling.h"
+#include "tests/support/FileBytes.h"
+
 #include "dictionaries/DictionaryLines.h"
 #include "dictionaries/KeyCollation.h"
 #include "platform/Error.h"
@@ -16,12 +19,6 @@ Q_DECLARE_METATYPE(polyx::TextEncoding)
 
 namespace {
 
-void fill(DictionaryLines& dictionary, const QStringList& lines)
-{
-    for (const QString& line : lines)
-        dictionary.AddLine(line);
-}
-
 QString errorOf(const std::function<void()>& action)
 {
     try {
@@ -30,19 +27,6 @@ QString errorOf(const std::function<void()>& action)
         return error.message();
     }
     return QString();
-}
-
-QByteArray readBytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
-void writeBytes(const QString& path, const QByteArray& data)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(data);
 }
 
 QString duplicate(const QString& key)

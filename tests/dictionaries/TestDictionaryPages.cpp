@@ -1,9 +1,10 @@
 // The dictionary pages in the window: pop-up items, the remembered cell,
 // the grids' events, the page change and the automatic saves.
+#include "tests/support/WorkFolder.h"
+
 #include "app/Unit1.h"
 #include "app/WorkFolders.h"
 #include "dictionaries/DictionaryPane.h"
-#include "platform/ProgramPath.h"
 #include "platform/testing/FakeServices.h"
 #include "scripts/ScriptPane.h"
 
@@ -16,7 +17,6 @@
 #include <QMenu>
 #include <QTabBar>
 #include <QTabWidget>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
 
@@ -29,7 +29,7 @@ const QStringList kHeaders{"<_AUTEUR>=", "<_TITRE>=", "<_CODE>="};
 
 class TestDictionaryPages : public QObject {
     Q_OBJECT
-    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<WorkFolder> m_dir;
     std::unique_ptr<platform::FakeServices> m_fakes;
     std::unique_ptr<TForm1> m_form;
 
@@ -76,8 +76,7 @@ class TestDictionaryPages : public QObject {
 private slots:
     void init()
     {
-        m_dir = std::make_unique<QTemporaryDir>();
-        platform::setProgramPath(m_dir->filePath("PolyxX"));
+        m_dir = std::make_unique<WorkFolder>();
         m_fakes = std::make_unique<platform::FakeServices>();
         m_form = std::make_unique<TForm1>();
         m_form->AUTO_SAVE->setChecked(false);

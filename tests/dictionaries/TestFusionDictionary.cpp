@@ -1,3 +1,5 @@
+#include "tests/support/DictionaryFilling.h"
+
 #include "dictionaries/FusionDictionary.h"
 #include "platform/Error.h"
 
@@ -8,12 +10,6 @@
 using polyx::DictionaryLines;
 
 namespace {
-
-void fill(DictionaryLines& dictionary, const QStringList& lines)
-{
-    for (const QString& line : lines)
-        dictionary.AddLine(line);
-}
 
 const QStringList kStartLines{"<_AUTEUR>=", "<_TITRE>=", "<_CODE>="};
 

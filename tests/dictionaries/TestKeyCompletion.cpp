@@ -1,19 +1,11 @@
+#include "tests/support/DictionaryFilling.h"
+
 #include "dictionaries/KeyCompletion.h"
 #include "platform/Error.h"
 
 #include <QtTest>
 
 using polyx::DictionaryLines;
-
-namespace {
-
-void fill(DictionaryLines& dictionary, const QStringList& lines)
-{
-    for (const QString& line : lines)
-        dictionary.AddLine(line);
-}
-
-} // namespace
 
 class TestKeyCompletion : public QObject {
     Q_OBJECT

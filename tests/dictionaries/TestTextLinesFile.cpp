@@ -1,3 +1,5 @@
+#include "tests/support/FileBytes.h"
+
 #include "dictionaries/TextLinesFile.h"
 #include "platform/Error.h"
 
@@ -17,21 +19,6 @@ Q_DECLARE_METATYPE(polyx::TextEncoding)
 namespace {
 
 QByteArray bytes(const char* data, int size) { return QByteArray(data, size); }
-
-QByteArray readBytes(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return QByteArray("<unreadable>");
-    return file.readAll();
-}
-
-void writeBytes(const QString& path, const QByteArray& data)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(data), data.size());
-}
 
 QString errorOf(const std::function<void()>& action)
 {
