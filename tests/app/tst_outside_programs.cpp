@@ -1,20 +1,20 @@
 // "Ouvrir Skrivo", "Révisions" and "Editer la configuration".
+#include "tests/support/WorkFolder.h"
+
 #include "app/Unit1.h"
 #include "app/WorkFolders.h"
 #include "config/ConfigStore.h"
-#include "platform/ProgramPath.h"
 #include "platform/testing/FakeServices.h"
 
 #include <QAction>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryDir>
 #include <QtTest>
 
 class OutsideProgramsTest : public QObject {
     Q_OBJECT
-    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<WorkFolder> m_dir;
     std::unique_ptr<platform::FakeServices> m_fakes;
     std::unique_ptr<TForm1> m_form;
     QByteArray m_home = qgetenv("HOME");
@@ -26,10 +26,9 @@ class OutsideProgramsTest : public QObject {
 private slots:
     void init()
     {
-        m_dir = std::make_unique<QTemporaryDir>();
+        m_dir = std::make_unique<WorkFolder>();
         QVERIFY(QDir().mkpath(m_dir->filePath("home")));
         qputenv("HOME", m_dir->filePath("home").toLocal8Bit());
-        platform::setProgramPath(m_dir->filePath("PolyxX"));
         m_fakes = std::make_unique<platform::FakeServices>();
         m_form = std::make_unique<TForm1>();
     }

@@ -1,9 +1,11 @@
 // The session carried from one run to the next through the configuration
 // file and the work files.
+#include "tests/support/FileBytes.h"
+#include "tests/support/WorkFolder.h"
+
 #include "app/Unit1.h"
 #include "config/ConfigStore.h"
 #include "dictionaries/DictionaryPane.h"
-#include "platform/ProgramPath.h"
 #include "platform/testing/FakeServices.h"
 #include "questions/QuestionList.h"
 #include "scripts/ScriptPane.h"
@@ -15,32 +17,16 @@
 #include <QSettings>
 #include <QSplitter>
 #include <QTabWidget>
-#include <QTemporaryDir>
 #include <QtTest>
 
 class SessionTest : public QObject {
     Q_OBJECT
-    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<WorkFolder> m_dir;
     std::unique_ptr<platform::FakeServices> m_fakes;
 
     QString path(const QString& name) const { return m_dir->filePath(name); }
-    QStringList filesOnDisk() const
-    {
-        QStringList names = QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
-        names.sort();
-        return names;
-    }
-    QByteArray bytes(const QString& name) const
-    {
-        QFile file(path(name));
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<absent>");
-    }
-    void writeFile(const QString& name, const QByteArray& content) const
-    {
-        QFile file(path(name));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(content);
-    }
+    QByteArray bytes(const QString& name) const { return readBytes(path(name)); }
+    void writeFile(const QString& name, const QByteArray& content) const { writeBytes(path(name), content); }
     // Sections and their keys as the file holds them.
     QStringList iniKeys() const
     {
@@ -75,8 +61,7 @@ class SessionTest : public QObject {
 private slots:
     void init()
     {
-        m_dir = std::make_unique<QTemporaryDir>();
-        platform::setProgramPath(m_dir->filePath("PolyxX"));
+        m_dir = std::make_unique<WorkFolder>();
         m_fakes = std::make_unique<platform::FakeServices>();
     }
     void cleanup()
@@ -90,11 +75,11 @@ private slots:
         {
             TForm1 form;
             form.show();
-            QCOMPARE(filesOnDisk(), QStringList());
+            QCOMPARE(m_dir->filesOnDisk(), QStringList());
             QVERIFY(form.close());
         }
         QVERIFY(m_fakes->dialogs.errors.empty());
-        QCOMPARE(filesOnDisk(), (QStringList{"Externe.DICO", "Externe_Interne.PLX", "Interne.DICO", "PolyxX.INI",
+        QCOMPARE(m_dir->filesOnDisk(), (QStringList{"Externe.DICO", "Externe_Interne.PLX", "Interne.DICO", "PolyxX.INI",
                                              "~EXTERNE.SKRIVO", "~INTERNE.SKRIVO", "~POLYX.DICU", "~POLYX.SKRU",
                                              "~SANVOR.DICO"}));
         QCOMPARE(iniKeys(), (QStringList{"[AFFICHAGE]TEXTE", "[CASES_A_COCHER]chk_StayOnTop", "[DICO]EXTERNE",

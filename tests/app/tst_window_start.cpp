@@ -1,4 +1,7 @@
 // Start-up, showing and closing the window, with its configuration file.
+#include "tests/support/FileBytes.h"
+#include "tests/support/WorkFolder.h"
+
 #include "app/CaptionPanel.h"
 #include "app/Unit1.h"
 #include "app/WorkFolders.h"
@@ -16,27 +19,20 @@
 #include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTabWidget>
-#include <QTemporaryDir>
 #include <QtTest>
 
 class WindowStartTest : public QObject {
     Q_OBJECT
-    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<WorkFolder> m_dir;
     std::unique_ptr<platform::FakeServices> m_fakes;
 
     QString iniPath() const { return m_dir->filePath("PolyxX.INI"); }
-    void writeIni(const QByteArray& bytes)
-    {
-        QFile file(iniPath());
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-    }
+    void writeIni(const QByteArray& bytes) { writeBytes(iniPath(), bytes); }
 
 private slots:
     void init()
     {
-        m_dir = std::make_unique<QTemporaryDir>();
-        platform::setProgramPath(m_dir->filePath("PolyxX"));
+        m_dir = std::make_unique<WorkFolder>();
         m_fakes = std::make_unique<platform::FakeServices>();
     }
     void cleanup()
