@@ -1,7 +1,7 @@
 // The file panel on the window: masks and tabs, opening by kind, the list's
 // pop-up items, drops, the backup and the join of dictionaries.
 #include "tests/support/FileBytes.h"
-#include "tests/support/WorkFolder.h"
+#include "tests/support/WindowFixture.h"
 
 #include "app/Unit1.h"
 #include "app/WorkFolders.h"
@@ -31,15 +31,14 @@ const QString kStars80(80, u'*');
 
 class FilePanelTest : public QObject {
     Q_OBJECT
-    std::unique_ptr<WorkFolder> m_dir;
-    std::unique_ptr<platform::FakeServices> m_fakes;
-    std::unique_ptr<TForm1> m_form;
+    std::unique_ptr<WindowFixture> m_window;
+    TForm1* m_form = nullptr;
     QString m_listedAtStart; // the list's folder as the window was created
 
-    platform::FakeDialogs& dialogs() { return m_fakes->dialogs; }
+    platform::FakeDialogs& dialogs() { return m_window->fakes.dialogs; }
     FileListBox* list() const { return static_cast<FileListBox*>(m_form->JvFileListBox1); }
-    QString listed(const QString& name) const { return m_dir->filePath("liste/" + name); }
-    QString dropped(const QString& name) const { return m_dir->filePath("drops/" + name); }
+    QString listed(const QString& name) const { return m_window->folder.filePath("liste/" + name); }
+    QString dropped(const QString& name) const { return m_window->folder.filePath("drops/" + name); }
     void trigger(const char* item) { m_form->findChild<QAction*>(item)->trigger(); }
 
     QStringList shown() const
@@ -76,19 +75,16 @@ class FilePanelTest : public QObject {
 private slots:
     void init()
     {
-        m_dir = std::make_unique<WorkFolder>();
+        m_window = std::make_unique<WindowFixture>();
         QVERIFY(QDir().mkpath(listed("")));
         QVERIFY(QDir().mkpath(dropped("")));
-        m_fakes = std::make_unique<platform::FakeServices>();
-        m_form = std::make_unique<TForm1>();
+        m_form = &m_window->open();
         m_listedAtStart = m_form->FileListFolder();
         list()->setFolder(listed(""));
     }
     void cleanup()
     {
-        m_form.reset();
-        m_fakes.reset();
-        m_dir.reset();
+        m_window.reset();
     }
 
     void startsInTheWorkFolder()
@@ -96,7 +92,7 @@ private slots:
         QCOMPARE(m_listedAtStart, QDir::cleanPath(WorkDir()));
         QCOMPARE(list()->mask(), QString("*.dic?"));
         QCOMPARE(list()->selectionMode(), QAbstractItemView::ExtendedSelection);
-        QVERIFY(m_form->TabSet2->isVisibleTo(m_form.get()));
+        QVERIFY(m_form->TabSet2->isVisibleTo(m_form));
         QVERIFY(m_form->acceptDrops());
     }
 
@@ -162,7 +158,7 @@ private slots:
             m_form->Edit_MASK->setText(box);
         QCOMPARE(list()->mask(), mask);
         QCOMPARE(shown(), names);
-        QCOMPARE(m_form->TabSet2->isVisibleTo(m_form.get()), tab <= 0);
+        QCOMPARE(m_form->TabSet2->isVisibleTo(m_form), tab <= 0);
     }
 
     void maskBoxDoubleClick_data()
@@ -206,8 +202,8 @@ private slots:
         m_form->JvFileListBox1DblClick();
         trigger("mnu_FICHIER_Read");
         trigger("Explorer1");
-        QCOMPARE(m_fakes->desktop.edited, (std::vector<QString>{listed("sub/x.dico"), listed("sub/x.dico")}));
-        QCOMPARE(m_fakes->desktop.folders, std::vector<QString>{QDir::cleanPath(listed("sub"))});
+        QCOMPARE(m_window->fakes.desktop.edited, (std::vector<QString>{listed("sub/x.dico"), listed("sub/x.dico")}));
+        QCOMPARE(m_window->fakes.desktop.folders, std::vector<QString>{QDir::cleanPath(listed("sub"))});
         m_form->Button1->click();
         QCOMPARE(m_form->FileListFolder(), QDir::cleanPath(listed("")));
         QCOMPARE(shown(), QStringList{"sub"});
@@ -217,7 +213,7 @@ private slots:
     {
         populate({"corresp.dico"}, "<A>=1\r\n");
         m_form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+        QVERIFY(QTest::qWaitForWindowExposed(m_form));
         QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, list()->visualItemRect(list()->item(0)).center());
         QCOMPARE(labelOf("ValueListEditor_EXT"), QString("CORRESP"));
         QCOMPARE(m_form->ValueListEditor_EXT->lines().Lines(), QStringList{"<A>=1"});
@@ -227,7 +223,7 @@ private slots:
     {
         populate({"a.dico", "b.dico"}, "<A>=1\r\n");
         m_form->show();
-        QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
+        QVERIFY(QTest::qWaitForWindowActive(m_form));
         list()->setFocus();
         pick("a.dico");
         QTest::keyClick(list(), Qt::Key_Down);
@@ -239,7 +235,7 @@ private slots:
         QTest::keyClick(list(), Qt::Key_F2);
         QCOMPARE(dialogs().inputs.size(), size_t(1));
         QTest::keyClick(list(), Qt::Key_E, Qt::ControlModifier);
-        QCOMPARE(m_fakes->desktop.folders, std::vector<QString>{m_form->FileListFolder()});
+        QCOMPARE(m_window->fakes.desktop.folders, std::vector<QString>{m_form->FileListFolder()});
         QTest::keyClick(list(), Qt::Key_G, Qt::ControlModifier);
         QCOMPARE(dialogs().messages.size(), size_t(1));
         QCOMPARE(dialogs().messages[0].text, QString("Vous devez selectionner au moins 2 dicos pour pouvoir les Fusionner"));
@@ -404,7 +400,7 @@ private slots:
         list()->selectAll();
         list()->setCurrentRow(1, QItemSelectionModel::Select);
         trigger("Supprimer1");
-        QCOMPARE(m_fakes->desktop.trashed, std::vector<QString>{listed("b.dico")});
+        QCOMPARE(m_window->fakes.desktop.trashed, std::vector<QString>{listed("b.dico")});
         QCOMPARE(shown(), (QStringList{"a.dico", "c.dico"}));
     }
 
@@ -531,7 +527,7 @@ private slots:
         writeBytes(dropped("corresp.dico"), "<A>=1\r\n");
         writeBytes(dropped("autre.dico"), "<B>=2\r\n");
         m_form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+        QVERIFY(QTest::qWaitForWindowExposed(m_form));
         QWidget* target = m_form->SKRIVO_EXT->viewport();
         const QString before = m_form->SKRIVO_EXT->Text();
         QMimeData mime;
@@ -572,7 +568,7 @@ private slots:
         QFETCH(QString, widget);
         writeBytes(dropped("corresp.dico"), "<A>=1\r\n");
         m_form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+        QVERIFY(QTest::qWaitForWindowExposed(m_form));
         QWidget* over = nullptr;
         if (widget.isEmpty()) {
             DictionaryPane* grid = m_form->ValueListEditor_EXT;
@@ -644,8 +640,8 @@ private slots:
         for (const QString& name : files)
             if (!blocked.contains(name))
                 QCOMPARE(readBytes(BackupDir() + name), name.toUtf8());
-        QCOMPARE(m_fakes->cursor.pushes, 1);
-        QCOMPARE(m_fakes->cursor.depth(), 0);
+        QCOMPARE(m_window->fakes.cursor.pushes, 1);
+        QCOMPARE(m_window->fakes.cursor.depth(), 0);
         QVERIFY(dialogs().errors.empty());
     }
 
@@ -675,7 +671,7 @@ private slots:
         writeBytes(listed("b.dico"), "<_AUTEUR>=MARTIN\r\n<NOM>=nom\r\n<PRENOM>=\xE9\r\n");
         trigger("RAffraichir1");
         dialogs().confirmAnswers = {true};
-        dialogs().saveAnswers = {m_dir->filePath("drops/dupont.dico")};
+        dialogs().saveAnswers = {m_window->folder.filePath("drops/dupont.dico")};
         trigger("Regrouperlesdictionnaires1");
         QCOMPARE(dialogs().confirms.size(), size_t(1));
         QVERIFY(dialogs().confirms[0].startsWith("Vous allez regrouper : \r\n\r\n2  Dictionnaires ?"));
@@ -691,7 +687,7 @@ private slots:
         QVERIFY(!request.existingFolderOnly);
         QCOMPARE(readBytes(listed("_DUPONT.DICO")), QByteArray("<_AUTEUR>=MARTIN\r\n<_CODE>=0\r\n<_TITRE>=G L O B A L\r\n"
                                                               "<AGE>=age\r\n<NOM>=nom\r\n<PRENOM>=\xE9\r\n"));
-        QVERIFY(!QFile::exists(m_dir->filePath("drops/_DUPONT.DICO")));
+        QVERIFY(!QFile::exists(m_window->folder.filePath("drops/_DUPONT.DICO")));
         QCOMPARE(m_form->Edit_MASK->text(), QString("_"));
         QCOMPARE(shown(), QStringList{"_DUPONT.DICO"});
         QVERIFY(dialogs().errors.empty());

@@ -4,7 +4,7 @@
 // Real mouse events, so that a click moves the focus as the user's does.
 #define QTEST_QPA_MOUSE_HANDLING
 #include "tests/support/FileBytes.h"
-#include "tests/support/WorkFolder.h"
+#include "tests/support/WindowFixture.h"
 
 #include "app/Unit1.h"
 #include "app/WorkFolders.h"
@@ -27,13 +27,12 @@
 
 class NameCaseWindowTest : public QObject {
     Q_OBJECT
-    std::unique_ptr<WorkFolder> m_dir;
-    std::unique_ptr<platform::FakeServices> m_fakes;
+    std::unique_ptr<WindowFixture> m_window;
     QString m_startFolder = QDir::currentPath();
 
-    platform::FakeDialogs& dialogs() { return m_fakes->dialogs; }
+    platform::FakeDialogs& dialogs() { return m_window->fakes.dialogs; }
     // The work folder is also the folder the file list shows.
-    QString work(const QString& name) const { return m_dir->filePath(name); }
+    QString work(const QString& name) const { return m_window->folder.filePath(name); }
     static FileListBox& list(TForm1& form) { return *static_cast<FileListBox*>(form.JvFileListBox1); }
     static int rowOf(TForm1& form, const QString& name)
     {
@@ -54,17 +53,15 @@ class NameCaseWindowTest : public QObject {
 private slots:
     void init()
     {
-        m_dir = std::make_unique<WorkFolder>();
-        QVERIFY(QDir::setCurrent(m_dir->path()));
+        m_window = std::make_unique<WindowFixture>();
+        QVERIFY(QDir::setCurrent(m_window->folder.path()));
         // Present from the start, so that saves writing a key add no file.
         writeBytes(work("PolyxX.INI"), "");
-        m_fakes = std::make_unique<platform::FakeServices>();
     }
     void cleanup()
     {
-        m_fakes.reset();
         QDir::setCurrent(m_startFolder);
-        m_dir.reset();
+        m_window.reset();
     }
 
     // The labels come back upper-cased from the names of the first close.
@@ -77,10 +74,10 @@ private slots:
             form.ValueListEditor_EXT->lines().SetValueOf("<NOM>", QString("[nom%1]").arg(run));
             QVERIFY(form.close());
             if (run == 0)
-                firstClose = m_dir->filesOnDisk();
+                firstClose = m_window->folder.filesOnDisk();
         }
         QVERIFY(dialogs().errors.empty());
-        QCOMPARE(m_dir->filesOnDisk(), firstClose);
+        QCOMPARE(m_window->folder.filesOnDisk(), firstClose);
         QVERIFY(firstClose.contains("Externe.DICO"));
         QVERIFY(firstClose.contains("Externe_Interne.PLX"));
         QVERIFY(readBytes(work("Externe.DICO")).contains("<NOM>=[nom1]"));
@@ -108,10 +105,10 @@ private slots:
         form.ValueListEditor_INT->SetPageLabel("INTERNE");
         form.SKRIVO_POLYX->SetText("Cher <NOM>");
         form.ValueListEditor_FUSION->lines().AddLine("a=b");
-        const QStringList before = m_dir->filesOnDisk();
+        const QStringList before = m_window->folder.filesOnDisk();
         form.action(command)->trigger();
         QVERIFY(dialogs().errors.empty());
-        QCOMPARE(m_dir->filesOnDisk(), before);
+        QCOMPARE(m_window->folder.filesOnDisk(), before);
         QVERIFY(readBytes(work(existing)) != "ancien\r\n");
     }
 
@@ -204,7 +201,7 @@ private slots:
         QCOMPARE(form.Memo_QUESTIONS->toPlainText(), QString("Le nom de famille"));
         form.mnuQuestions_PROPClick();
         form.Memo_QUESTIONSDblClick();
-        QCOMPARE(m_fakes->desktop.edited, (std::vector<QString>{work("@nom.txt"), work("@nom.txt")}));
+        QCOMPARE(m_window->fakes.desktop.edited, (std::vector<QString>{work("@nom.txt"), work("@nom.txt")}));
         QVERIFY(!QFile::exists(work("@NOM.TXT")));
         QCOMPARE(readBytes(work("@nom.txt")), QByteArray("Le nom de famille\r\n"));
         // Without any such file the built name is made.
@@ -236,12 +233,12 @@ private slots:
         TForm1 form;
         form.SKRIVO_EXT->SetText("texte");
         form.SKRIVO_POLYX->SetText("texte");
-        const QStringList before = m_dir->filesOnDisk();
+        const QStringList before = m_window->folder.filesOnDisk();
         dialogs().saveAnswers = {work(typed)};
         dialogs().confirmAnswers = {replace};
         form.action(command)->trigger();
         QCOMPARE(dialogs().warningConfirms, std::vector<QString>{existing + " existe déjà.\nVoulez-vous le remplacer ?"});
-        QCOMPARE(m_dir->filesOnDisk(), before);
+        QCOMPARE(m_window->folder.filesOnDisk(), before);
         QCOMPARE(readBytes(work(existing)) == "ancien", !replace);
         QVERIFY(dialogs().errors.empty());
     }
