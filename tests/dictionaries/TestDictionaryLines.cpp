@@ -1,9 +1,9 @@
 #include "tests/support/DictionaryFilling.h"
+#include "tests/support/ErrorMessage.h"
 #include "tests/support/FileBytes.h"
 
 #include "dictionaries/DictionaryLines.h"
 #include "dictionaries/KeyCollation.h"
-#include "platform/Error.h"
 
 #include <QDir>
 #include <QFile>
@@ -18,16 +18,6 @@ using polyx::TextEncoding;
 Q_DECLARE_METATYPE(polyx::TextEncoding)
 
 namespace {
-
-QString errorOf(const std::function<void()>& action)
-{
-    try {
-        action();
-    } catch (const polyx::Error& error) {
-        return error.message();
-    }
-    return QString();
-}
 
 QString duplicate(const QString& key)
 {

@@ -1,7 +1,7 @@
 #include "tests/support/DictionaryFilling.h"
+#include "tests/support/ErrorMessage.h"
 
 #include "dictionaries/KeyCompletion.h"
-#include "platform/Error.h"
 
 #include <QtTest>
 
@@ -46,12 +46,7 @@ void TestKeyCompletion::appendMissingKeys()
     DictionaryLines pane;
     fill(pane, lines);
 
-    QString message;
-    try {
-        polyx::AppendMissingKeys(pane, keys);
-    } catch (const polyx::Error& e) {
-        message = e.message();
-    }
+    const QString message = errorOf([&] { polyx::AppendMissingKeys(pane, keys); });
     QCOMPARE(message, error);
     QCOMPARE(pane.Lines(), expected);
 }

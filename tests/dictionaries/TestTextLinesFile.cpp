@@ -1,14 +1,13 @@
+#include "tests/support/ErrorMessage.h"
 #include "tests/support/FileBytes.h"
 
 #include "dictionaries/TextLinesFile.h"
-#include "platform/Error.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include <functional>
 
 using polyx::TextEncoding;
 using polyx::TextLines;
@@ -19,16 +18,6 @@ Q_DECLARE_METATYPE(polyx::TextEncoding)
 namespace {
 
 QByteArray bytes(const char* data, int size) { return QByteArray(data, size); }
-
-QString errorOf(const std::function<void()>& action)
-{
-    try {
-        action();
-    } catch (const polyx::Error& error) {
-        return error.message();
-    }
-    return QString();
-}
 
 } // namespace
 
