@@ -2,6 +2,7 @@
 
 #include "tests/support/WindowFixture.h"
 
+#include "dictionaries/DictionaryPane.h"
 #include "scripts/ScriptPane.h"
 
 #include <QAction>

@@ -3,6 +3,7 @@
 #include "tests/support/DictionaryFilling.h"
 #include "tests/support/WindowFixture.h"
 
+#include "dictionaries/DictionaryPane.h"
 #include "scripts/ScriptPane.h"
 #include "scripts/translation/HeaderBlock.h"
 

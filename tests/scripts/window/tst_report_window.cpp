@@ -6,6 +6,7 @@
 
 #include "app/FindingsWindow.h"
 #include "config/ConfigStore.h"
+#include "dictionaries/DictionaryPane.h"
 #include "scripts/ScriptPane.h"
 
 #include <QAction>

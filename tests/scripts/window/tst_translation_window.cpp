@@ -5,6 +5,7 @@
 #include "tests/support/WindowFixture.h"
 
 #include "config/ConfigStore.h"
+#include "dictionaries/DictionaryPane.h"
 #include "scripts/ScriptPane.h"
 
 #include <QAction>
