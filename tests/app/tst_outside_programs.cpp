@@ -1,43 +1,38 @@
 // "Ouvrir Skrivo", "Révisions" and "Editer la configuration".
+#include "tests/support/WindowFixture.h"
+
 #include "app/Unit1.h"
 #include "app/WorkFolders.h"
 #include "config/ConfigStore.h"
-#include "platform/ProgramPath.h"
 #include "platform/testing/FakeServices.h"
 
 #include <QAction>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryDir>
 #include <QtTest>
 
 class OutsideProgramsTest : public QObject {
     Q_OBJECT
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<platform::FakeServices> m_fakes;
-    std::unique_ptr<TForm1> m_form;
+    std::unique_ptr<WindowFixture> m_window;
+    TForm1* m_form = nullptr;
     QByteArray m_home = qgetenv("HOME");
 
     void openSkrivo() { m_form->findChild<QAction*>("OuvrirSkrivo1")->trigger(); }
     // Wine's default prefix in the temporary home.
-    QString wineDrive() const { return m_dir->filePath("home/.wine/drive_c/"); }
+    QString wineDrive() const { return m_window->folder.filePath("home/.wine/drive_c/"); }
 
 private slots:
     void init()
     {
-        m_dir = std::make_unique<QTemporaryDir>();
-        QVERIFY(QDir().mkpath(m_dir->filePath("home")));
-        qputenv("HOME", m_dir->filePath("home").toLocal8Bit());
-        platform::setProgramPath(m_dir->filePath("PolyxX"));
-        m_fakes = std::make_unique<platform::FakeServices>();
-        m_form = std::make_unique<TForm1>();
+        m_window = std::make_unique<WindowFixture>();
+        QVERIFY(QDir().mkpath(m_window->folder.filePath("home")));
+        qputenv("HOME", m_window->folder.filePath("home").toLocal8Bit());
+        m_form = &m_window->open();
     }
     void cleanup()
     {
-        m_form.reset();
-        m_fakes.reset();
-        m_dir.reset();
+        m_window.reset();
         qputenv("HOME", m_home);
     }
 
@@ -57,9 +52,9 @@ private slots:
         for (const QString& folder : folders)
             QVERIFY(QDir().mkpath(wineDrive() + folder));
         openSkrivo();
-        QCOMPARE(m_fakes->dialogs.openRequests.size(), size_t(1));
-        QCOMPARE(m_fakes->dialogs.openRequests[0].initialDir, wineDrive() + programs + "/SANVOR");
-        QCOMPARE(m_fakes->dialogs.openRequests[0].fileName, wineDrive() + programs + "/SANVOR/SKRIVO.EXE");
+        QCOMPARE(m_window->fakes.dialogs.openRequests.size(), size_t(1));
+        QCOMPARE(m_window->fakes.dialogs.openRequests[0].initialDir, wineDrive() + programs + "/SANVOR");
+        QCOMPARE(m_window->fakes.dialogs.openRequests[0].fileName, wineDrive() + programs + "/SANVOR/SKRIVO.EXE");
     }
 
     void programAtTheDefaultPathStartsWithoutWriting()
@@ -70,22 +65,22 @@ private slots:
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.close();
         openSkrivo();
-        QCOMPARE(m_fakes->desktop.opened, std::vector<QString>{program});
-        QVERIFY(m_fakes->dialogs.openRequests.empty());
+        QCOMPARE(m_window->fakes.desktop.opened, std::vector<QString>{program});
+        QVERIFY(m_window->fakes.dialogs.openRequests.empty());
         QVERIFY(!QFile::exists(ConfigFileName()));
     }
 
     void storedProgramStartsAtOnce()
     {
-        const QString program = m_dir->filePath("SKRIVO.EXE");
+        const QString program = m_window->folder.filePath("SKRIVO.EXE");
         QFile file(program);
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.close();
         WriteString("CHEMINS", "SKRIVO", program);
         const QByteArray before = [&] { QFile ini(ConfigFileName()); ini.open(QIODevice::ReadOnly); return ini.readAll(); }();
         openSkrivo();
-        QCOMPARE(m_fakes->desktop.opened, std::vector<QString>{program});
-        QVERIFY(m_fakes->dialogs.openRequests.empty());
+        QCOMPARE(m_window->fakes.desktop.opened, std::vector<QString>{program});
+        QVERIFY(m_window->fakes.dialogs.openRequests.empty());
         QFile ini(ConfigFileName());
         QVERIFY(ini.open(QIODevice::ReadOnly));
         QCOMPARE(ini.readAll(), before);
@@ -93,32 +88,32 @@ private slots:
 
     void absentProgramIsAskedForThenRemembered()
     {
-        const QString chosen = m_dir->filePath("Skrivo Pro $(x).exe");
+        const QString chosen = m_window->folder.filePath("Skrivo Pro $(x).exe");
         QFile file(chosen);
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.close();
-        m_fakes->dialogs.openAnswers.push_back(chosen);
+        m_window->fakes.dialogs.openAnswers.push_back(chosen);
         openSkrivo();
-        QCOMPARE(m_fakes->dialogs.openRequests.size(), size_t(1));
-        const platform::FileDialogRequest& asked = m_fakes->dialogs.openRequests[0];
+        QCOMPARE(m_window->fakes.dialogs.openRequests.size(), size_t(1));
+        const platform::FileDialogRequest& asked = m_window->fakes.dialogs.openRequests[0];
         QCOMPARE(asked.initialDir, wineDrive() + "Program Files/SANVOR");
         QCOMPARE(asked.fileName, wineDrive() + "Program Files/SANVOR/SKRIVO.EXE");
         QCOMPARE(asked.filter, QString("Exécutable|*.exe|Tous|*.*"));
         QCOMPARE(asked.filterIndex, 1);
         QCOMPARE(asked.defaultExt, QString("EXE"));
         QCOMPARE(ReadString("CHEMINS", "SKRIVO", QString()), chosen);
-        QCOMPARE(m_fakes->desktop.opened, std::vector<QString>{chosen});
+        QCOMPARE(m_window->fakes.desktop.opened, std::vector<QString>{chosen});
 
         openSkrivo(); // now found: started directly
-        QCOMPARE(m_fakes->dialogs.openRequests.size(), size_t(1));
-        QCOMPARE(m_fakes->desktop.opened.size(), size_t(2));
+        QCOMPARE(m_window->fakes.dialogs.openRequests.size(), size_t(1));
+        QCOMPARE(m_window->fakes.desktop.opened.size(), size_t(2));
     }
 
     void cancelledChoiceLeavesTheConfigurationAlone()
     {
         openSkrivo();
-        QCOMPARE(m_fakes->dialogs.openRequests.size(), size_t(1));
-        QVERIFY(m_fakes->desktop.opened.empty());
+        QCOMPARE(m_window->fakes.dialogs.openRequests.size(), size_t(1));
+        QVERIFY(m_window->fakes.desktop.opened.empty());
         QVERIFY(!QFile::exists(ConfigFileName()));
     }
 
@@ -126,7 +121,7 @@ private slots:
     {
         m_form->findChild<QAction*>("Rvisions1")->trigger();
         m_form->findChild<QAction*>("Editerlaconfiguration1")->trigger();
-        QCOMPARE(m_fakes->desktop.edited, (std::vector<QString>{WorkDir() + "_REVISIONS.TXT", ConfigFileName()}));
+        QCOMPARE(m_window->fakes.desktop.edited, (std::vector<QString>{WorkDir() + "_REVISIONS.TXT", ConfigFileName()}));
     }
 };
 

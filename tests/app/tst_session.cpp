@@ -1,9 +1,11 @@
 // The session carried from one run to the next through the configuration
 // file and the work files.
+#include "tests/support/FileBytes.h"
+#include "tests/support/WindowFixture.h"
+
 #include "app/Unit1.h"
 #include "config/ConfigStore.h"
 #include "dictionaries/DictionaryPane.h"
-#include "platform/ProgramPath.h"
 #include "platform/testing/FakeServices.h"
 #include "questions/QuestionList.h"
 #include "scripts/ScriptPane.h"
@@ -15,32 +17,15 @@
 #include <QSettings>
 #include <QSplitter>
 #include <QTabWidget>
-#include <QTemporaryDir>
 #include <QtTest>
 
 class SessionTest : public QObject {
     Q_OBJECT
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<platform::FakeServices> m_fakes;
+    std::unique_ptr<WindowFixture> m_window;
 
-    QString path(const QString& name) const { return m_dir->filePath(name); }
-    QStringList filesOnDisk() const
-    {
-        QStringList names = QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
-        names.sort();
-        return names;
-    }
-    QByteArray bytes(const QString& name) const
-    {
-        QFile file(path(name));
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<absent>");
-    }
-    void writeFile(const QString& name, const QByteArray& content) const
-    {
-        QFile file(path(name));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(content);
-    }
+    QString path(const QString& name) const { return m_window->folder.filePath(name); }
+    QByteArray bytes(const QString& name) const { return readBytes(path(name)); }
+    void writeFile(const QString& name, const QByteArray& content) const { writeBytes(path(name), content); }
     // Sections and their keys as the file holds them.
     QStringList iniKeys() const
     {
@@ -75,14 +60,11 @@ class SessionTest : public QObject {
 private slots:
     void init()
     {
-        m_dir = std::make_unique<QTemporaryDir>();
-        platform::setProgramPath(m_dir->filePath("PolyxX"));
-        m_fakes = std::make_unique<platform::FakeServices>();
+        m_window = std::make_unique<WindowFixture>();
     }
     void cleanup()
     {
-        m_fakes.reset();
-        m_dir.reset();
+        m_window.reset();
     }
 
     void firstStartAndCloseWriteTheDefaultFiles()
@@ -90,11 +72,11 @@ private slots:
         {
             TForm1 form;
             form.show();
-            QCOMPARE(filesOnDisk(), QStringList());
+            QCOMPARE(m_window->folder.filesOnDisk(), QStringList());
             QVERIFY(form.close());
         }
-        QVERIFY(m_fakes->dialogs.errors.empty());
-        QCOMPARE(filesOnDisk(), (QStringList{"Externe.DICO", "Externe_Interne.PLX", "Interne.DICO", "PolyxX.INI",
+        QVERIFY(m_window->fakes.dialogs.errors.empty());
+        QCOMPARE(m_window->folder.filesOnDisk(), (QStringList{"Externe.DICO", "Externe_Interne.PLX", "Interne.DICO", "PolyxX.INI",
                                              "~EXTERNE.SKRIVO", "~INTERNE.SKRIVO", "~POLYX.DICU", "~POLYX.SKRU",
                                              "~SANVOR.DICO"}));
         QCOMPARE(iniKeys(), (QStringList{"[AFFICHAGE]TEXTE", "[CASES_A_COCHER]chk_StayOnTop", "[DICO]EXTERNE",
@@ -131,14 +113,14 @@ private slots:
             form.run("DICO_FUSION_CREATE");
             QVERIFY(form.close());
         }
-        QVERIFY(m_fakes->dialogs.errors.empty());
+        QVERIFY(m_window->fakes.dialogs.errors.empty());
         QVERIFY(QFile::exists(path("DUPONT_MOI.PLX")));
         QCOMPARE(bytes("~INTERNE.SKRIVO"), QByteArray("Cher {NOM}"));
         QCOMPARE(bytes("~POLYX.SKRU"), QByteArray("Cher <NOM>"));
 
         TForm1 form;
         form.show();
-        QVERIFY(m_fakes->dialogs.errors.empty());
+        QVERIFY(m_window->fakes.dialogs.errors.empty());
         QVERIFY(form.AUTO_TRAD->isChecked());
         QVERIFY(!form.AUTO_SAVE->isChecked());
         QCOMPARE(form.geometry(), placement);
@@ -163,7 +145,7 @@ private slots:
             TForm1 form;
             form.show();
             form.SKRIVO_EXT->SetText("lettre du correspondant");
-            m_fakes->dialogs.saveAnswers.push_back(path("LETTRE.TXT"));
+            m_window->fakes.dialogs.saveAnswers.push_back(path("LETTRE.TXT"));
             form.run("SKR_EXT_SAVEAS");
             form.SKRIVO_EXT->SetText("autre texte");
             QVERIFY(form.close());
@@ -197,8 +179,8 @@ private slots:
                                     .toUtf8());
         TForm1 form;
         form.show();
-        QCOMPARE(m_fakes->dialogs.errors.size(), size_t(2));
-        QCOMPARE(m_fakes->dialogs.errors[1], "Fichier \"" + path("Externe.DICO") + "\" :\r\nUne clé nommée \"<nom>\" existe déjà");
+        QCOMPARE(m_window->fakes.dialogs.errors.size(), size_t(2));
+        QCOMPARE(m_window->fakes.dialogs.errors[1], "Fichier \"" + path("Externe.DICO") + "\" :\r\nUne clé nommée \"<nom>\" existe déjà");
         // The steps before and after the damaged ones still ran.
         QVERIFY(form.AUTO_TRAD->isChecked());
         QCOMPARE(form.ValueListEditor_INT->lines().ValueOf("<NOM>"), QString("{NOM}"));
@@ -218,12 +200,12 @@ private slots:
         TForm1 form;
         form.show();
         breakTheSave(form);
-        m_fakes->dialogs.confirmAnswers = {quit};
+        m_window->fakes.dialogs.confirmAnswers = {quit};
         QCOMPARE(form.close(), quit);
         QCOMPARE(form.isVisible(), !quit);
-        QCOMPARE(m_fakes->dialogs.errors.size(), size_t(1));
-        QVERIFY2(expectedFailures(m_fakes->dialogs.errors[0]), qPrintable(m_fakes->dialogs.errors[0]));
-        QCOMPARE(m_fakes->dialogs.confirms,
+        QCOMPARE(m_window->fakes.dialogs.errors.size(), size_t(1));
+        QVERIFY2(expectedFailures(m_window->fakes.dialogs.errors[0]), qPrintable(m_window->fakes.dialogs.errors[0]));
+        QCOMPARE(m_window->fakes.dialogs.confirms,
                  std::vector<QString>{"Toutes les données n'ont pas pu être enregistrées.\r\n\r\nQuitter quand même ?"});
         // The steps after the failures still ran.
         QVERIFY(QFile::exists(path("~POLYX.SKRU")));
@@ -236,9 +218,9 @@ private slots:
         form.show();
         breakTheSave(form);
         form.action("INI_SAVE")->trigger();
-        QCOMPARE(m_fakes->dialogs.errors.size(), size_t(1));
-        QVERIFY2(expectedFailures(m_fakes->dialogs.errors[0]), qPrintable(m_fakes->dialogs.errors[0]));
-        QVERIFY(m_fakes->dialogs.confirms.empty());
+        QCOMPARE(m_window->fakes.dialogs.errors.size(), size_t(1));
+        QVERIFY2(expectedFailures(m_window->fakes.dialogs.errors[0]), qPrintable(m_window->fakes.dialogs.errors[0]));
+        QVERIFY(m_window->fakes.dialogs.confirms.empty());
         QVERIFY(form.isVisible());
     }
 
@@ -276,7 +258,7 @@ private slots:
             script->SetPlainText(true);
             form.action(reload)->trigger();
         }
-        QVERIFY(m_fakes->dialogs.errors.empty());
+        QVERIFY(m_window->fakes.dialogs.errors.empty());
         QVERIFY(!script->PlainText());
         QCOMPARE(script->Text(), QString("Cher [nom]"));
         QVERIFY(script->toHtml().contains("font-weight:700"));

@@ -1,7 +1,8 @@
 // The built window against the inventory of its commands, menus, pop-ups and
 // tool bars, written out here independently of the tables that build it.
+#include "tests/support/WorkFolder.h"
+
 #include "app/Unit1.h"
-#include "platform/ProgramPath.h"
 #include "platform/testing/FakeServices.h"
 
 #include <QAction>
@@ -10,7 +11,6 @@
 #include <QStatusBar>
 #include <QMenu>
 #include <QMenuBar>
-#include <QTemporaryDir>
 #include <QToolBar>
 #include <QToolButton>
 #include <QtTest>
@@ -150,14 +150,13 @@ QString describe(const QMenu* menu)
 
 class WindowInventoryTest : public QObject {
     Q_OBJECT
-    QTemporaryDir m_dir;
+    WorkFolder m_dir; // holds the program
     platform::FakeServices* m_fakes = nullptr;
     TForm1* m_form = nullptr;
 
 private slots:
     void initTestCase()
     {
-        platform::setProgramPath(m_dir.filePath("PolyxX"));
         m_fakes = new platform::FakeServices;
         m_form = new TForm1;
     }

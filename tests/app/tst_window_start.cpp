@@ -1,4 +1,7 @@
 // Start-up, showing and closing the window, with its configuration file.
+#include "tests/support/FileBytes.h"
+#include "tests/support/WindowFixture.h"
+
 #include "app/CaptionPanel.h"
 #include "app/Unit1.h"
 #include "app/WorkFolders.h"
@@ -16,33 +19,23 @@
 #include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTabWidget>
-#include <QTemporaryDir>
 #include <QtTest>
 
 class WindowStartTest : public QObject {
     Q_OBJECT
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<platform::FakeServices> m_fakes;
+    std::unique_ptr<WindowFixture> m_window;
 
-    QString iniPath() const { return m_dir->filePath("PolyxX.INI"); }
-    void writeIni(const QByteArray& bytes)
-    {
-        QFile file(iniPath());
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-    }
+    QString iniPath() const { return m_window->folder.filePath("PolyxX.INI"); }
+    void writeIni(const QByteArray& bytes) { writeBytes(iniPath(), bytes); }
 
 private slots:
     void init()
     {
-        m_dir = std::make_unique<QTemporaryDir>();
-        platform::setProgramPath(m_dir->filePath("PolyxX"));
-        m_fakes = std::make_unique<platform::FakeServices>();
+        m_window = std::make_unique<WindowFixture>();
     }
     void cleanup()
     {
-        m_fakes.reset();
-        m_dir.reset();
+        m_window.reset();
     }
 
     void firstStartWithoutConfiguration()
@@ -62,7 +55,7 @@ private slots:
             QCOMPARE(DIR.root, WorkDir());
             QCOMPARE(DIR.actif, DIR.root);
             QCOMPARE(DIR.sauve, WorkDir() + "SAUVE/");
-            QVERIFY(m_fakes->dialogs.errors.empty());
+            QVERIFY(m_window->fakes.dialogs.errors.empty());
             QVERIFY(!QFile::exists(iniPath()));
             QVERIFY(form.close());
         }
@@ -124,7 +117,7 @@ private slots:
         writeIni(bytes);
         TForm1 form;
         form.show();
-        QCOMPARE(m_fakes->dialogs.errors.size(), size_t(reported ? 1 : 0));
+        QCOMPARE(m_window->fakes.dialogs.errors.size(), size_t(reported ? 1 : 0));
         QVERIFY(form.isVisible());
     }
 
@@ -135,8 +128,8 @@ private slots:
         QVERIFY(QDir().mkdir(iniPath())); // a folder where the file should be
         QVERIFY(!form.close());
         QVERIFY(form.isVisible());
-        QCOMPARE(m_fakes->dialogs.errors.size(), size_t(1));
-        QVERIFY(m_fakes->dialogs.errors[0].startsWith("Impossible d'écrire dans "));
+        QCOMPARE(m_window->fakes.dialogs.errors.size(), size_t(1));
+        QVERIFY(m_window->fakes.dialogs.errors[0].startsWith("Impossible d'écrire dans "));
         QVERIFY(QDir().rmdir(iniPath()));
         QVERIFY(form.close()); // closing again retries
     }
@@ -161,8 +154,8 @@ private slots:
     {
         TForm1 form;
         form.PANEL_HAUTButtonClick();
-        QCOMPARE(m_fakes->dialogs.messages.size(), size_t(1));
-        const auto& shown = m_fakes->dialogs.messages[0];
+        QCOMPARE(m_window->fakes.dialogs.messages.size(), size_t(1));
+        const auto& shown = m_window->fakes.dialogs.messages[0];
         QCOMPARE(shown.kind, platform::BoxKind::Information);
         QVERIFY(shown.centred);
         QCOMPARE(shown.text, QString("Déposez un fichier (ou choisissez le dans la liste)\r\n\r\n"
@@ -182,13 +175,13 @@ private slots:
             else
                 qputenv("XDG_CONFIG_HOME", configHome);
         });
-        const QString user = m_dir->filePath("home/");
+        const QString user = m_window->folder.filePath("home/");
         QVERIFY(QDir().mkpath(user));
         qputenv("HOME", user.toLocal8Bit());
         qunsetenv("XDG_CONFIG_HOME");
-        QVERIFY(QDir().mkpath(m_dir->filePath("usr/bin")));
-        QVERIFY(QDir().mkpath(m_dir->filePath("usr/share/polyxx")));
-        platform::setProgramPath(m_dir->filePath("usr/bin/PolyxX"));
+        QVERIFY(QDir().mkpath(m_window->folder.filePath("usr/bin")));
+        QVERIFY(QDir().mkpath(m_window->folder.filePath("usr/share/polyxx")));
+        platform::setProgramPath(m_window->folder.filePath("usr/bin/PolyxX"));
         platform::createUserFolders();
         {
             TForm1 form;
@@ -197,16 +190,16 @@ private slots:
             QCOMPARE(DIR.root, user + "Documents/PolyxX/");
             form.findChild<QAction*>("Rvisions1")->trigger();
             form.findChild<QAction*>("Editerlaconfiguration1")->trigger();
-            QCOMPARE(m_fakes->desktop.edited,
-                     (std::vector<QString>{m_dir->filePath("usr/share/polyxx/_REVISIONS.TXT"),
+            QCOMPARE(m_window->fakes.desktop.edited,
+                     (std::vector<QString>{m_window->folder.filePath("usr/share/polyxx/_REVISIONS.TXT"),
                                            user + ".config/PolyxX/PolyxX.INI"}));
             QVERIFY(form.close());
         }
-        QVERIFY(m_fakes->dialogs.errors.empty());
+        QVERIFY(m_window->fakes.dialogs.errors.empty());
         QCOMPARE(ReadString("OPTIONS", "AUTOSAVE", "absent", user + ".config/PolyxX/PolyxX.INI"), QString("1"));
         QVERIFY(QFile::exists(user + "Documents/PolyxX/Externe.DICO"));
         QStringList inPrefix;
-        QDirIterator written(m_dir->filePath("usr"), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+        QDirIterator written(m_window->folder.filePath("usr"), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
         while (written.hasNext())
             inPrefix.append(written.next());
         QCOMPARE(inPrefix, QStringList());

@@ -1,5 +1,7 @@
+#include "tests/support/DictionaryFilling.h"
+#include "tests/support/ErrorMessage.h"
+
 #include "dictionaries/DictionaryCompression.h"
-#include "platform/Error.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -11,12 +13,6 @@ using polyx::DictionaryLines;
 Q_DECLARE_METATYPE(polyx::ColonCut)
 
 namespace {
-
-void fill(DictionaryLines& dictionary, const QStringList& lines)
-{
-    for (const QString& line : lines)
-        dictionary.AddLine(line);
-}
 
 const QStringList kWorn{" <NOM> =DUPONT : nom de famille ", "<AUTEUR>=ancien", "sans egal", "=commence"};
 
@@ -95,12 +91,7 @@ void TestDictionaryCompression::compress()
     DictionaryLines pane;
     fill(pane, lines);
 
-    QString message;
-    try {
-        polyx::CompressDictionary(pane, cut);
-    } catch (const polyx::Error& e) {
-        message = e.message();
-    }
+    const QString message = errorOf([&] { polyx::CompressDictionary(pane, cut); });
     QCOMPARE(message, error);
     QCOMPARE(pane.Lines(), expected);
 }
@@ -155,12 +146,7 @@ void TestDictionaryCompression::refusalNamesTheDictionary()
     QFETCH(QString, pageName);
     DictionaryLines panes[4];
     fill(panes[broken], {"<NOM>=x", " <nom>=y"});
-    QString message;
-    try {
-        polyx::CompressAllDictionaries(panes[0], panes[1], panes[2], panes[3]);
-    } catch (const polyx::Error& e) {
-        message = e.message();
-    }
+    const QString message = errorOf([&] { polyx::CompressAllDictionaries(panes[0], panes[1], panes[2], panes[3]); });
     QCOMPARE(message, "Dictionnaire " + pageName + " :\r\nUne clé nommée \"<nom>\" existe déjà");
 }
 

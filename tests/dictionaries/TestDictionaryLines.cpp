@@ -1,6 +1,9 @@
+#include "tests/support/DictionaryFilling.h"
+#include "tests/support/ErrorMessage.h"
+#include "tests/support/FileBytes.h"
+
 #include "dictionaries/DictionaryLines.h"
 #include "dictionaries/KeyCollation.h"
-#include "platform/Error.h"
 
 #include <QDir>
 #include <QFile>
@@ -15,35 +18,6 @@ using polyx::TextEncoding;
 Q_DECLARE_METATYPE(polyx::TextEncoding)
 
 namespace {
-
-void fill(DictionaryLines& dictionary, const QStringList& lines)
-{
-    for (const QString& line : lines)
-        dictionary.AddLine(line);
-}
-
-QString errorOf(const std::function<void()>& action)
-{
-    try {
-        action();
-    } catch (const polyx::Error& error) {
-        return error.message();
-    }
-    return QString();
-}
-
-QByteArray readBytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
-void writeBytes(const QString& path, const QByteArray& data)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(data);
-}
 
 QString duplicate(const QString& key)
 {

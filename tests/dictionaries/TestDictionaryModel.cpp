@@ -1,3 +1,5 @@
+#include "tests/support/DictionaryFilling.h"
+
 #include "dictionaries/DictionaryModel.h"
 
 #include <QAbstractItemModelTester>
@@ -14,12 +16,6 @@ using polyx::DictionaryModel;
 namespace {
 
 using Operation = std::function<void(DictionaryLines&)>;
-
-void fill(DictionaryLines& dictionary, const QStringList& lines)
-{
-    for (const QString& line : lines)
-        dictionary.AddLine(line);
-}
 
 // One model under the checks of QAbstractItemModelTester, with spies on
 // the signals a view follows.

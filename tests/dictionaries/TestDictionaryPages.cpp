@@ -1,9 +1,10 @@
 // The dictionary pages in the window: pop-up items, the remembered cell,
 // the grids' events, the page change and the automatic saves.
+#include "tests/support/WindowFixture.h"
+
 #include "app/Unit1.h"
 #include "app/WorkFolders.h"
 #include "dictionaries/DictionaryPane.h"
-#include "platform/ProgramPath.h"
 #include "platform/testing/FakeServices.h"
 #include "scripts/ScriptPane.h"
 
@@ -16,7 +17,6 @@
 #include <QMenu>
 #include <QTabBar>
 #include <QTabWidget>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
 
@@ -29,9 +29,8 @@ const QStringList kHeaders{"<_AUTEUR>=", "<_TITRE>=", "<_CODE>="};
 
 class TestDictionaryPages : public QObject {
     Q_OBJECT
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<platform::FakeServices> m_fakes;
-    std::unique_ptr<TForm1> m_form;
+    std::unique_ptr<WindowFixture> m_window;
+    TForm1* m_form = nullptr;
 
     DictionaryPane* pane(const QString& name) const { return m_form->findChild<DictionaryPane*>(name); }
     QStringList lines(const QString& name) const { return pane(name)->lines().Lines(); }
@@ -76,20 +75,16 @@ class TestDictionaryPages : public QObject {
 private slots:
     void init()
     {
-        m_dir = std::make_unique<QTemporaryDir>();
-        platform::setProgramPath(m_dir->filePath("PolyxX"));
-        m_fakes = std::make_unique<platform::FakeServices>();
-        m_form = std::make_unique<TForm1>();
+        m_window = std::make_unique<WindowFixture>();
+        m_form = &m_window->open();
         m_form->AUTO_SAVE->setChecked(false);
         m_form->show();
         m_form->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
+        QVERIFY(QTest::qWaitForWindowActive(m_form));
     }
     void cleanup()
     {
-        m_form.reset();
-        m_fakes.reset();
-        m_dir.reset();
+        m_window.reset();
     }
 
     void deleteTakesTheRememberedRow_data()
@@ -126,7 +121,7 @@ private slots:
 
         trigger(item);
         QTEST(lines(grid), "expected");
-        QCOMPARE(m_fakes->dialogs.errors, error.isEmpty() ? std::vector<QString>() : std::vector<QString>{error});
+        QCOMPARE(m_window->fakes.dialogs.errors, error.isEmpty() ? std::vector<QString>() : std::vector<QString>{error});
     }
 
     void rightClickOnTheEditedCellOpensTheGridMenu_data()
@@ -174,20 +169,20 @@ private slots:
         QFETCH(QString, clipboard);
         pane(grid)->lines().SetValueOf("<_TITRE>", "old");
         enterCell(grid, 1, 0);
-        m_fakes->clipboard.contents = clipboard;
+        m_window->fakes.clipboard.contents = clipboard;
 
         QTest::mouseDClick(pane(grid)->viewport(), Qt::LeftButton, {}, cellCentre(grid, 2, 1));
         QTEST(lines(grid), "expected");
-        QVERIFY(m_fakes->dialogs.errors.empty());
+        QVERIFY(m_window->fakes.dialogs.errors.empty());
     }
 
     void doubleClickBeyondTheLastLineChangesNothing()
     {
         enterCell("ValueListEditor_SANVOR", 8, 0);
-        m_fakes->clipboard.contents = "12";
+        m_window->fakes.clipboard.contents = "12";
         emit m_form->ValueListEditor_EXT->gridDoubleClicked();
         QCOMPARE(lines("ValueListEditor_EXT"), kHeaders);
-        QCOMPARE(m_fakes->dialogs.errors, std::vector<QString>{"Index de liste hors limites (7)"});
+        QCOMPARE(m_window->fakes.dialogs.errors, std::vector<QString>{"Index de liste hors limites (7)"});
     }
 
     void clickChoosesTheDictionaryKind_data()
@@ -261,15 +256,15 @@ private slots:
         QFETCH(QString, added);
         QFETCH(QString, error);
         const QStringList before = lines("ValueListEditor_SANVOR");
-        m_fakes->dialogs.inputAnswers.push_back(answer);
+        m_window->fakes.dialogs.inputAnswers.push_back(answer);
 
         trigger("Ajouter1");
-        QCOMPARE(m_fakes->dialogs.inputs.size(), size_t(1));
-        QCOMPARE(m_fakes->dialogs.inputs[0].title, QString("Ajouter une Question"));
-        QCOMPARE(m_fakes->dialogs.inputs[0].prompt, QString("QUESTION"));
-        QCOMPARE(m_fakes->dialogs.inputs[0].value, QString());
+        QCOMPARE(m_window->fakes.dialogs.inputs.size(), size_t(1));
+        QCOMPARE(m_window->fakes.dialogs.inputs[0].title, QString("Ajouter une Question"));
+        QCOMPARE(m_window->fakes.dialogs.inputs[0].prompt, QString("QUESTION"));
+        QCOMPARE(m_window->fakes.dialogs.inputs[0].value, QString());
         QCOMPARE(lines("ValueListEditor_SANVOR"), added.isEmpty() ? before : before + QStringList{added});
-        QCOMPARE(m_fakes->dialogs.errors, error.isEmpty() ? std::vector<QString>() : std::vector<QString>{error});
+        QCOMPARE(m_window->fakes.dialogs.errors, error.isEmpty() ? std::vector<QString>() : std::vector<QString>{error});
     }
 
     void pageChangeFollowsWithTheOtherTabs_data()
@@ -295,7 +290,7 @@ private slots:
         QTEST(m_form->PageControl_SCRIPTS->currentIndex(), "scriptPage");
         QCOMPARE(m_form->TabSet1->currentIndex(), 0);
         QTEST(m_form->TabSet2->currentIndex(), "sideTab");
-        QVERIFY(m_fakes->dialogs.errors.empty());
+        QVERIFY(m_window->fakes.dialogs.errors.empty());
     }
 
     void externalPageGivesItsLabel_data()
@@ -408,7 +403,7 @@ private slots:
             m_form->AUTO_SAVE->setFocus();
         else
             m_form->SKRIVO_EXT->setFocus();
-        QVERIFY(m_fakes->dialogs.errors.empty());
+        QVERIFY(m_window->fakes.dialogs.errors.empty());
         for (const char* name : {"Externe.DICO", "Interne.DICO", "~SANVOR.DICO"})
             QCOMPARE(written(name), files.contains(name));
         // The external save compresses every dictionary first.
@@ -424,9 +419,9 @@ private slots:
         m_form->AUTO_SAVE->setChecked(true);
 
         m_form->SKRIVO_EXT->setFocus();
-        QCOMPARE(m_fakes->dialogs.errors.size(), size_t(2));
-        QVERIFY(m_fakes->dialogs.errors[0].startsWith(QString("Impossible de créer le fichier \"%1Externe.DICO\".").arg(WorkDir())));
-        QVERIFY(m_fakes->dialogs.errors[1].startsWith(QString("Impossible de créer le fichier \"%1~SANVOR.DICO\".").arg(WorkDir())));
+        QCOMPARE(m_window->fakes.dialogs.errors.size(), size_t(2));
+        QVERIFY(m_window->fakes.dialogs.errors[0].startsWith(QString("Impossible de créer le fichier \"%1Externe.DICO\".").arg(WorkDir())));
+        QVERIFY(m_window->fakes.dialogs.errors[1].startsWith(QString("Impossible de créer le fichier \"%1~SANVOR.DICO\".").arg(WorkDir())));
     }
 
     void pickingATabLeavesTheGridFirst()
@@ -439,9 +434,9 @@ private slots:
         m_form->AUTO_SAVE->setChecked(true);
 
         pickPage(1);
-        QCOMPARE(m_fakes->dialogs.errors.size(), size_t(2));
-        QVERIFY(m_fakes->dialogs.errors[0].startsWith("Impossible de créer le fichier"));
-        QCOMPARE(m_fakes->dialogs.errors[1], QString("Une clé nommée \"<AGE>\" existe déjà"));
+        QCOMPARE(m_window->fakes.dialogs.errors.size(), size_t(2));
+        QVERIFY(m_window->fakes.dialogs.errors[0].startsWith("Impossible de créer le fichier"));
+        QCOMPARE(m_window->fakes.dialogs.errors[1], QString("Une clé nommée \"<AGE>\" existe déjà"));
         QVERIFY(!written("~SANVOR.DICO")); // the focus stayed in the page control
     }
 
@@ -479,21 +474,21 @@ private slots:
         DictionaryPane* grid = page == 1 ? m_form->ValueListEditor_INT : m_form->ValueListEditor_EXT;
         const QString before = grid->PageLabel();
         grid->lines().SetValueOf("<_AUTEUR>", author);
-        m_fakes->dialogs.inputAnswers.push_back(answer);
+        m_window->fakes.dialogs.inputAnswers.push_back(answer);
 
         // On another tab than the page shown: the page shown counts.
         QTabBar* tabs = m_form->PageControl_DICOS->tabBar();
         QTest::mouseClick(tabs, Qt::RightButton, {}, tabs->tabRect(3 - page).center());
         QCOMPARE(m_form->PageControl_DICOS->currentIndex(), page);
         if (title.isEmpty()) {
-            QVERIFY(m_fakes->dialogs.inputs.empty());
+            QVERIFY(m_window->fakes.dialogs.inputs.empty());
             QCOMPARE(grid->PageLabel(), before);
             return;
         }
-        QCOMPARE(m_fakes->dialogs.inputs.size(), size_t(1));
-        QCOMPARE(m_fakes->dialogs.inputs[0].title, title);
-        QCOMPARE(m_fakes->dialogs.inputs[0].prompt, prompt);
-        QCOMPARE(m_fakes->dialogs.inputs[0].value, before);
+        QCOMPARE(m_window->fakes.dialogs.inputs.size(), size_t(1));
+        QCOMPARE(m_window->fakes.dialogs.inputs[0].title, title);
+        QCOMPARE(m_window->fakes.dialogs.inputs[0].prompt, prompt);
+        QCOMPARE(m_window->fakes.dialogs.inputs[0].value, before);
         QTEST(grid->PageLabel(), "label");
         QTEST(m_form->PageControl_DICOS->tabText(page), "label");
         QTEST(grid->lines().ValueOf("<_AUTEUR>"), "expectedAuthor");
@@ -501,7 +496,7 @@ private slots:
 
     void emptyLabelSavesUnderTheStateFile()
     {
-        m_fakes->dialogs.inputAnswers.push_back(QString());
+        m_window->fakes.dialogs.inputAnswers.push_back(QString());
         QTabBar* tabs = m_form->PageControl_DICOS->tabBar();
         QTest::mouseClick(tabs, Qt::RightButton, {}, tabs->tabRect(0).center());
         QCOMPARE(m_form->ValueListEditor_EXT->PageLabel(), QString());

@@ -1,5 +1,7 @@
+#include "tests/support/DictionaryFilling.h"
+#include "tests/support/ErrorMessage.h"
+
 #include "dictionaries/FusionDictionary.h"
-#include "platform/Error.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -8,12 +10,6 @@
 using polyx::DictionaryLines;
 
 namespace {
-
-void fill(DictionaryLines& dictionary, const QStringList& lines)
-{
-    for (const QString& line : lines)
-        dictionary.AddLine(line);
-}
 
 const QStringList kStartLines{"<_AUTEUR>=", "<_TITRE>=", "<_CODE>="};
 
@@ -92,12 +88,7 @@ void TestFusionDictionary::generate()
     fill(internalPane, internal);
     fusionPane.AddLine("OLD=line");
 
-    QString message;
-    try {
-        polyx::GenerateFusion(externalPane, internalPane, fusionPane);
-    } catch (const polyx::Error& e) {
-        message = e.message();
-    }
+    const QString message = errorOf([&] { polyx::GenerateFusion(externalPane, internalPane, fusionPane); });
     QCOMPARE(message, error);
     QCOMPARE(fusionPane.Lines(), fusion);
     QCOMPARE(externalPane.Lines(), external);

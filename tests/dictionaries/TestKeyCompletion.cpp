@@ -1,19 +1,11 @@
+#include "tests/support/DictionaryFilling.h"
+#include "tests/support/ErrorMessage.h"
+
 #include "dictionaries/KeyCompletion.h"
-#include "platform/Error.h"
 
 #include <QtTest>
 
 using polyx::DictionaryLines;
-
-namespace {
-
-void fill(DictionaryLines& dictionary, const QStringList& lines)
-{
-    for (const QString& line : lines)
-        dictionary.AddLine(line);
-}
-
-} // namespace
 
 class TestKeyCompletion : public QObject {
     Q_OBJECT
@@ -54,12 +46,7 @@ void TestKeyCompletion::appendMissingKeys()
     DictionaryLines pane;
     fill(pane, lines);
 
-    QString message;
-    try {
-        polyx::AppendMissingKeys(pane, keys);
-    } catch (const polyx::Error& e) {
-        message = e.message();
-    }
+    const QString message = errorOf([&] { polyx::AppendMissingKeys(pane, keys); });
     QCOMPARE(message, error);
     QCOMPARE(pane.Lines(), expected);
 }

@@ -1,12 +1,13 @@
+#include "tests/support/ErrorMessage.h"
+#include "tests/support/FileBytes.h"
+
 #include "dictionaries/TextLinesFile.h"
-#include "platform/Error.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include <functional>
 
 using polyx::TextEncoding;
 using polyx::TextLines;
@@ -17,31 +18,6 @@ Q_DECLARE_METATYPE(polyx::TextEncoding)
 namespace {
 
 QByteArray bytes(const char* data, int size) { return QByteArray(data, size); }
-
-QByteArray readBytes(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return QByteArray("<unreadable>");
-    return file.readAll();
-}
-
-void writeBytes(const QString& path, const QByteArray& data)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(data), data.size());
-}
-
-QString errorOf(const std::function<void()>& action)
-{
-    try {
-        action();
-    } catch (const polyx::Error& error) {
-        return error.message();
-    }
-    return QString();
-}
 
 } // namespace
 

@@ -1,10 +1,12 @@
 // The file panel on the window: masks and tabs, opening by kind, the list's
 // pop-up items, drops, the backup and the join of dictionaries.
+#include "tests/support/FileBytes.h"
+#include "tests/support/WindowFixture.h"
+
 #include "app/Unit1.h"
 #include "app/WorkFolders.h"
 #include "dictionaries/DictionaryPane.h"
 #include "files/FileListBox.h"
-#include "platform/ProgramPath.h"
 #include "platform/testing/FakeServices.h"
 #include "questions/QuestionList.h"
 #include "scripts/ScriptPane.h"
@@ -16,7 +18,6 @@
 #include <QMimeData>
 #include <QTabBar>
 #include <QTabWidget>
-#include <QTemporaryDir>
 #include <QToolButton>
 #include <QUrl>
 #include <QWindow>
@@ -24,34 +25,20 @@
 
 namespace {
 
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    QVERIFY2(file.open(QIODevice::WriteOnly), qPrintable(path));
-    file.write(bytes);
-}
-
-QByteArray readFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
 const QString kStars80(80, u'*');
 
 } // namespace
 
 class FilePanelTest : public QObject {
     Q_OBJECT
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<platform::FakeServices> m_fakes;
-    std::unique_ptr<TForm1> m_form;
+    std::unique_ptr<WindowFixture> m_window;
+    TForm1* m_form = nullptr;
     QString m_listedAtStart; // the list's folder as the window was created
 
-    platform::FakeDialogs& dialogs() { return m_fakes->dialogs; }
+    platform::FakeDialogs& dialogs() { return m_window->fakes.dialogs; }
     FileListBox* list() const { return static_cast<FileListBox*>(m_form->JvFileListBox1); }
-    QString listed(const QString& name) const { return m_dir->filePath("liste/" + name); }
-    QString dropped(const QString& name) const { return m_dir->filePath("drops/" + name); }
+    QString listed(const QString& name) const { return m_window->folder.filePath("liste/" + name); }
+    QString dropped(const QString& name) const { return m_window->folder.filePath("drops/" + name); }
     void trigger(const char* item) { m_form->findChild<QAction*>(item)->trigger(); }
 
     QStringList shown() const
@@ -68,7 +55,7 @@ class FilePanelTest : public QObject {
             if (name.endsWith(u'/'))
                 QVERIFY(QDir().mkpath(listed(name)));
             else
-                writeFile(listed(name), content);
+                writeBytes(listed(name), content);
         }
         trigger("RAffraichir1");
     }
@@ -88,20 +75,16 @@ class FilePanelTest : public QObject {
 private slots:
     void init()
     {
-        m_dir = std::make_unique<QTemporaryDir>();
+        m_window = std::make_unique<WindowFixture>();
         QVERIFY(QDir().mkpath(listed("")));
         QVERIFY(QDir().mkpath(dropped("")));
-        platform::setProgramPath(m_dir->filePath("PolyxX"));
-        m_fakes = std::make_unique<platform::FakeServices>();
-        m_form = std::make_unique<TForm1>();
+        m_form = &m_window->open();
         m_listedAtStart = m_form->FileListFolder();
         list()->setFolder(listed(""));
     }
     void cleanup()
     {
-        m_form.reset();
-        m_fakes.reset();
-        m_dir.reset();
+        m_window.reset();
     }
 
     void startsInTheWorkFolder()
@@ -109,7 +92,7 @@ private slots:
         QCOMPARE(m_listedAtStart, QDir::cleanPath(WorkDir()));
         QCOMPARE(list()->mask(), QString("*.dic?"));
         QCOMPARE(list()->selectionMode(), QAbstractItemView::ExtendedSelection);
-        QVERIFY(m_form->TabSet2->isVisibleTo(m_form.get()));
+        QVERIFY(m_form->TabSet2->isVisibleTo(m_form));
         QVERIFY(m_form->acceptDrops());
     }
 
@@ -118,7 +101,7 @@ private slots:
     void sessionSaveReadsTheFolderOnce()
     {
         QSignalSpy reads(list()->model(), &QAbstractItemModel::modelReset);
-        writeFile(listed("NOUVEAU.DICO"), "<A>=1");
+        writeBytes(listed("NOUVEAU.DICO"), "<A>=1");
         trigger("INI_SAVE");
         QCOMPARE(reads.count(), 1);
         QVERIFY(shown().contains("NOUVEAU.DICO"));
@@ -127,16 +110,16 @@ private slots:
     void refreshesWaitForTheBatchButNotANewFolder()
     {
         QVERIFY(QDir().mkpath(listed("sous")));
-        writeFile(listed("sous/B.DICO"), "x");
+        writeBytes(listed("sous/B.DICO"), "x");
         {
             const FileListBox::RefreshBatch batch(*list());
-            writeFile(listed("A.DICO"), "x");
+            writeBytes(listed("A.DICO"), "x");
             list()->refresh();
             QVERIFY(!shown().contains("A.DICO"));
             // A new folder is listed at once, never the old entries under it.
             list()->setFolder(listed("sous"));
             QCOMPARE(shown(), QStringList{"B.DICO"});
-            writeFile(listed("sous/C.DICO"), "x");
+            writeBytes(listed("sous/C.DICO"), "x");
             {
                 const FileListBox::RefreshBatch inner(*list());
                 list()->refresh();
@@ -175,7 +158,7 @@ private slots:
             m_form->Edit_MASK->setText(box);
         QCOMPARE(list()->mask(), mask);
         QCOMPARE(shown(), names);
-        QCOMPARE(m_form->TabSet2->isVisibleTo(m_form.get()), tab <= 0);
+        QCOMPARE(m_form->TabSet2->isVisibleTo(m_form), tab <= 0);
     }
 
     void maskBoxDoubleClick_data()
@@ -219,8 +202,8 @@ private slots:
         m_form->JvFileListBox1DblClick();
         trigger("mnu_FICHIER_Read");
         trigger("Explorer1");
-        QCOMPARE(m_fakes->desktop.edited, (std::vector<QString>{listed("sub/x.dico"), listed("sub/x.dico")}));
-        QCOMPARE(m_fakes->desktop.folders, std::vector<QString>{QDir::cleanPath(listed("sub"))});
+        QCOMPARE(m_window->fakes.desktop.edited, (std::vector<QString>{listed("sub/x.dico"), listed("sub/x.dico")}));
+        QCOMPARE(m_window->fakes.desktop.folders, std::vector<QString>{QDir::cleanPath(listed("sub"))});
         m_form->Button1->click();
         QCOMPARE(m_form->FileListFolder(), QDir::cleanPath(listed("")));
         QCOMPARE(shown(), QStringList{"sub"});
@@ -230,7 +213,7 @@ private slots:
     {
         populate({"corresp.dico"}, "<A>=1\r\n");
         m_form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+        QVERIFY(QTest::qWaitForWindowExposed(m_form));
         QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, list()->visualItemRect(list()->item(0)).center());
         QCOMPARE(labelOf("ValueListEditor_EXT"), QString("CORRESP"));
         QCOMPARE(m_form->ValueListEditor_EXT->lines().Lines(), QStringList{"<A>=1"});
@@ -240,19 +223,19 @@ private slots:
     {
         populate({"a.dico", "b.dico"}, "<A>=1\r\n");
         m_form->show();
-        QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
+        QVERIFY(QTest::qWaitForWindowActive(m_form));
         list()->setFocus();
         pick("a.dico");
         QTest::keyClick(list(), Qt::Key_Down);
         QCOMPARE(labelOf("ValueListEditor_EXT"), QString("B"));
-        writeFile(listed("c.dico"), "x");
+        writeBytes(listed("c.dico"), "x");
         QTest::keyClick(list(), Qt::Key_F5);
         QCOMPARE(shown(), (QStringList{"a.dico", "b.dico", "c.dico"}));
         pick("b.dico");
         QTest::keyClick(list(), Qt::Key_F2);
         QCOMPARE(dialogs().inputs.size(), size_t(1));
         QTest::keyClick(list(), Qt::Key_E, Qt::ControlModifier);
-        QCOMPARE(m_fakes->desktop.folders, std::vector<QString>{m_form->FileListFolder()});
+        QCOMPARE(m_window->fakes.desktop.folders, std::vector<QString>{m_form->FileListFolder()});
         QTest::keyClick(list(), Qt::Key_G, Qt::ControlModifier);
         QCOMPARE(dialogs().messages.size(), size_t(1));
         QCOMPARE(dialogs().messages[0].text, QString("Vous devez selectionner au moins 2 dicos pour pouvoir les Fusionner"));
@@ -417,7 +400,7 @@ private slots:
         list()->selectAll();
         list()->setCurrentRow(1, QItemSelectionModel::Select);
         trigger("Supprimer1");
-        QCOMPARE(m_fakes->desktop.trashed, std::vector<QString>{listed("b.dico")});
+        QCOMPARE(m_window->fakes.desktop.trashed, std::vector<QString>{listed("b.dico")});
         QCOMPARE(shown(), (QStringList{"a.dico", "c.dico"}));
     }
 
@@ -461,7 +444,7 @@ private slots:
         QFETCH(bool, copied);
         QFETCH(QString, pane);
         QFETCH(QString, label);
-        writeFile(dropped(file), content);
+        writeBytes(dropped(file), content);
         m_form->SelectFileKindTab(tabBefore);
         dialogs().confirmAnswers.assign(answers.begin(), answers.end());
         m_form->JvDragDrop1Drop({dropped(file), dropped("ignored.dico")});
@@ -471,7 +454,7 @@ private slots:
         const QString copy = listed(file.toUpper());
         QCOMPARE(QFile::exists(copy), copied);
         if (copied)
-            QCOMPARE(readFile(copy), content);
+            QCOMPARE(readBytes(copy), content);
         QVERIFY(!QFile::exists(listed(file)));
         if (pane.isEmpty()) {
             QCOMPARE(m_form->JvCheckListBox_QUESTION->Count(), 3);
@@ -485,7 +468,7 @@ private slots:
 
     void refusedDrop()
     {
-        writeFile(dropped("Compte rendu.pdf"), "%PDF");
+        writeBytes(dropped("Compte rendu.pdf"), "%PDF");
         m_form->SelectFileKindTab(1);
         m_form->JvDragDrop1Drop({dropped("Compte rendu.pdf")});
         QCOMPARE(dialogs().messages.size(), size_t(1));
@@ -505,30 +488,30 @@ private slots:
     void dropAsksBeforeReplacingAnotherFile()
     {
         QFETCH(bool, replace);
-        writeFile(listed("~INTERNE.DICO"), "<MOI>=mien\r\n");
-        writeFile(dropped("~interne.dico"), "<LUI>=sien\r\n");
+        writeBytes(listed("~INTERNE.DICO"), "<MOI>=mien\r\n");
+        writeBytes(dropped("~interne.dico"), "<LUI>=sien\r\n");
         dialogs().confirmAnswers = {true, replace};
         m_form->JvDragDrop1Drop({dropped("~interne.dico")});
         QCOMPARE(dialogs().confirms.size(), size_t(2));
         QVERIFY2(dialogs().confirms[1].startsWith("Le fichier \"~INTERNE.DICO\" existe déjà"), qPrintable(dialogs().confirms[1]));
-        QCOMPARE(readFile(listed("~INTERNE.DICO")), QByteArray(replace ? "<LUI>=sien\r\n" : "<MOI>=mien\r\n"));
+        QCOMPARE(readBytes(listed("~INTERNE.DICO")), QByteArray(replace ? "<LUI>=sien\r\n" : "<MOI>=mien\r\n"));
         // The dropped file is opened either way.
         QCOMPARE(m_form->ValueListEditor_INT->lines().Lines(), QStringList{"<LUI>=sien"});
     }
 
     void dropFromTheListedFolderItself()
     {
-        writeFile(listed("CORRESP.DICO"), "<A>=1\r\n");
+        writeBytes(listed("CORRESP.DICO"), "<A>=1\r\n");
         dialogs().confirmAnswers = {true};
         m_form->JvDragDrop1Drop({listed("CORRESP.DICO")});
         QCOMPARE(dialogs().confirms.size(), size_t(1));
-        QCOMPARE(readFile(listed("CORRESP.DICO")), QByteArray("<A>=1\r\n"));
+        QCOMPARE(readBytes(listed("CORRESP.DICO")), QByteArray("<A>=1\r\n"));
         QCOMPARE(labelOf("ValueListEditor_EXT"), QString("CORRESP"));
     }
 
     void failedDropCopyIsShownAndTheFileStillOpens()
     {
-        writeFile(dropped("corresp.dico"), "<A>=1\r\n");
+        writeBytes(dropped("corresp.dico"), "<A>=1\r\n");
         QVERIFY(QDir().mkpath(listed("CORRESP.DICO")));
         dialogs().confirmAnswers = {true, true};
         m_form->JvDragDrop1Drop({dropped("corresp.dico")});
@@ -541,10 +524,10 @@ private slots:
 
     void droppedFilesReachTheWindowFromAnyWidget()
     {
-        writeFile(dropped("corresp.dico"), "<A>=1\r\n");
-        writeFile(dropped("autre.dico"), "<B>=2\r\n");
+        writeBytes(dropped("corresp.dico"), "<A>=1\r\n");
+        writeBytes(dropped("autre.dico"), "<B>=2\r\n");
         m_form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+        QVERIFY(QTest::qWaitForWindowExposed(m_form));
         QWidget* target = m_form->SKRIVO_EXT->viewport();
         const QString before = m_form->SKRIVO_EXT->Text();
         QMimeData mime;
@@ -583,9 +566,9 @@ private slots:
     void dropsOverAnyWidgetReachTheWindow()
     {
         QFETCH(QString, widget);
-        writeFile(dropped("corresp.dico"), "<A>=1\r\n");
+        writeBytes(dropped("corresp.dico"), "<A>=1\r\n");
         m_form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+        QVERIFY(QTest::qWaitForWindowExposed(m_form));
         QWidget* over = nullptr;
         if (widget.isEmpty()) {
             DictionaryPane* grid = m_form->ValueListEditor_EXT;
@@ -643,7 +626,7 @@ private slots:
         QFETCH(int, count);
         QFETCH(QString, tail);
         for (const QString& name : files)
-            writeFile(WorkDir() + name, name.toUtf8());
+            writeBytes(WorkDir() + name, name.toUtf8());
         for (const QString& name : blocked)
             QVERIFY(QDir().mkpath(BackupDir() + name));
         dialogs().confirmAnswers = {true};
@@ -656,27 +639,27 @@ private slots:
         QCOMPARE(DIR.sauve, BackupDir());
         for (const QString& name : files)
             if (!blocked.contains(name))
-                QCOMPARE(readFile(BackupDir() + name), name.toUtf8());
-        QCOMPARE(m_fakes->cursor.pushes, 1);
-        QCOMPARE(m_fakes->cursor.depth(), 0);
+                QCOMPARE(readBytes(BackupDir() + name), name.toUtf8());
+        QCOMPARE(m_window->fakes.cursor.pushes, 1);
+        QCOMPARE(m_window->fakes.cursor.depth(), 0);
         QVERIFY(dialogs().errors.empty());
     }
 
     void backupTwiceKeepsTheNewerCopy()
     {
-        writeFile(WorkDir() + "a.dico", "v1");
+        writeBytes(WorkDir() + "a.dico", "v1");
         dialogs().confirmAnswers = {true, true};
         m_form->action("BACKUP")->trigger();
-        writeFile(WorkDir() + "a.dico", "v2");
+        writeBytes(WorkDir() + "a.dico", "v2");
         m_form->action("BACKUP")->trigger();
         QCOMPARE(QDir(BackupDir()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList{"a.dico"});
-        QCOMPARE(readFile(BackupDir() + "a.dico"), QByteArray("v2"));
+        QCOMPARE(readBytes(BackupDir() + "a.dico"), QByteArray("v2"));
         QCOMPARE(dialogs().messages[1].text, "1 Fichiers Sauvegardés \r\n\r\nDans : " + BackupDir());
     }
 
     void backupCancelled()
     {
-        writeFile(WorkDir() + "a.dico", "v1");
+        writeBytes(WorkDir() + "a.dico", "v1");
         m_form->action("BACKUP")->trigger();
         QVERIFY(!QFileInfo::exists(BackupDir()));
         QVERIFY(dialogs().messages.empty());
@@ -684,11 +667,11 @@ private slots:
 
     void joinWritesIntoTheListedFolder()
     {
-        writeFile(listed("a.dico"), "<_AUTEUR>=DUPONT\r\n<_TITRE>=Lettres\r\n<AGE>=age\r\n<NOM>=nom\r\n");
-        writeFile(listed("b.dico"), "<_AUTEUR>=MARTIN\r\n<NOM>=nom\r\n<PRENOM>=\xE9\r\n");
+        writeBytes(listed("a.dico"), "<_AUTEUR>=DUPONT\r\n<_TITRE>=Lettres\r\n<AGE>=age\r\n<NOM>=nom\r\n");
+        writeBytes(listed("b.dico"), "<_AUTEUR>=MARTIN\r\n<NOM>=nom\r\n<PRENOM>=\xE9\r\n");
         trigger("RAffraichir1");
         dialogs().confirmAnswers = {true};
-        dialogs().saveAnswers = {m_dir->filePath("drops/dupont.dico")};
+        dialogs().saveAnswers = {m_window->folder.filePath("drops/dupont.dico")};
         trigger("Regrouperlesdictionnaires1");
         QCOMPARE(dialogs().confirms.size(), size_t(1));
         QVERIFY(dialogs().confirms[0].startsWith("Vous allez regrouper : \r\n\r\n2  Dictionnaires ?"));
@@ -702,9 +685,9 @@ private slots:
         QVERIFY(!request.confirmReplace);
         // Written into the listed folder whatever the dialog shows.
         QVERIFY(!request.existingFolderOnly);
-        QCOMPARE(readFile(listed("_DUPONT.DICO")), QByteArray("<_AUTEUR>=MARTIN\r\n<_CODE>=0\r\n<_TITRE>=G L O B A L\r\n"
+        QCOMPARE(readBytes(listed("_DUPONT.DICO")), QByteArray("<_AUTEUR>=MARTIN\r\n<_CODE>=0\r\n<_TITRE>=G L O B A L\r\n"
                                                               "<AGE>=age\r\n<NOM>=nom\r\n<PRENOM>=\xE9\r\n"));
-        QVERIFY(!QFile::exists(m_dir->filePath("drops/_DUPONT.DICO")));
+        QVERIFY(!QFile::exists(m_window->folder.filePath("drops/_DUPONT.DICO")));
         QCOMPARE(m_form->Edit_MASK->text(), QString("_"));
         QCOMPARE(shown(), QStringList{"_DUPONT.DICO"});
         QVERIFY(dialogs().errors.empty());
@@ -712,13 +695,13 @@ private slots:
 
     void joinKeepsWhatTheCodePageCannotHold()
     {
-        writeFile(listed("a.dico"), "\xEF\xBB\xBF<OMEGA>=\xCE\xA9\r\n");
-        writeFile(listed("b.dico"), "<AGE>=age\r\n");
+        writeBytes(listed("a.dico"), "\xEF\xBB\xBF<OMEGA>=\xCE\xA9\r\n");
+        writeBytes(listed("b.dico"), "<AGE>=age\r\n");
         trigger("RAffraichir1");
         dialogs().confirmAnswers = {true};
         dialogs().saveAnswers = {listed("_GREC.DICO")};
         trigger("Regrouperlesdictionnaires1");
-        QCOMPARE(readFile(listed("_GREC.DICO")),
+        QCOMPARE(readBytes(listed("_GREC.DICO")),
                  QByteArray("\xEF\xBB\xBF\r\n<_CODE>=0\r\n<_TITRE>=G L O B A L\r\n<AGE>=age\r\n<OMEGA>=\xCE\xA9\r\n"));
     }
 
@@ -732,7 +715,7 @@ private slots:
     {
         QFETCH(bool, replace);
         populate({"a.dico", "b.dico", "_GLOBAL.DICO"}, "<A>=1\r\n");
-        writeFile(listed("_GLOBAL.DICO"), "old");
+        writeBytes(listed("_GLOBAL.DICO"), "old");
         list()->item(int(shown().indexOf("a.dico")))->setSelected(true);
         list()->item(int(shown().indexOf("b.dico")))->setSelected(true);
         dialogs().confirmAnswers = {true, replace};
@@ -741,7 +724,7 @@ private slots:
         QCOMPARE(dialogs().confirms.size(), size_t(2));
         QCOMPARE(dialogs().confirms[1], "Le fichier \"" + listed("_GLOBAL.DICO")
                                             + "\" existe déjà.\r\n\r\nLe remplacer par ce regroupement de dictionnaires ?");
-        QCOMPARE(readFile(listed("_GLOBAL.DICO")),
+        QCOMPARE(readBytes(listed("_GLOBAL.DICO")),
                  replace ? QByteArray("\r\n<_CODE>=0\r\n<_TITRE>=G L O B A L\r\n<A>=1\r\n") : QByteArray("old"));
     }
 
@@ -763,7 +746,7 @@ private slots:
         trigger("Regrouperlesdictionnaires1");
         QCOMPARE(dialogs().confirms.size(), size_t(1));
         QVERIFY(dialogs().confirms[0].startsWith("Vous allez regrouper : \r\n\r\n0  Dictionnaires ?\r\n\r\n" + kStars80));
-        QCOMPARE(readFile(listed("_GLOBAL.DICO")), QByteArray("\r\n<_CODE>=0\r\n<_TITRE>=G L O B A L\r\n"));
+        QCOMPARE(readBytes(listed("_GLOBAL.DICO")), QByteArray("\r\n<_CODE>=0\r\n<_TITRE>=G L O B A L\r\n"));
     }
 
     // Folders, the backup folder among them, are never taken into a join.
@@ -784,15 +767,15 @@ private slots:
         trigger("Regrouperlesdictionnaires1");
         QVERIFY(dialogs().errors.empty());
         QVERIFY(dialogs().confirms[0].startsWith("Vous allez regrouper : \r\n\r\n2  Dictionnaires ?"));
-        QCOMPARE(readFile(listed("_GLOBAL.DICO")), QByteArray("\r\n<_CODE>=0\r\n<_TITRE>=G L O B A L\r\n<A>=1\r\n"));
+        QCOMPARE(readBytes(listed("_GLOBAL.DICO")), QByteArray("\r\n<_CODE>=0\r\n<_TITRE>=G L O B A L\r\n<A>=1\r\n"));
     }
 
     // One key given two values keeps the first; the user is told which keys,
     // and the joined dictionary then opens.
     void joinKeepsOneValuePerKey()
     {
-        writeFile(listed("a.dico"), "<NOM>=[nom]\r\n<AGE>=[age]\r\n");
-        writeFile(listed("b.dico"), "<nom>=[NOM2]\r\n<AGE>=[age]\r\n");
+        writeBytes(listed("a.dico"), "<NOM>=[nom]\r\n<AGE>=[age]\r\n");
+        writeBytes(listed("b.dico"), "<nom>=[NOM2]\r\n<AGE>=[age]\r\n");
         trigger("RAffraichir1");
         dialogs().confirmAnswers = {true};
         dialogs().saveAnswers = {listed("_GLOBAL.DICO")};
@@ -831,8 +814,8 @@ private slots:
     {
         QFETCH(QString, file);
         QFETCH(bool, externalTicked);
-        writeFile(listed("a.dico"), "<A>=1\r\n");
-        writeFile(listed("lettre.rtf"), "{\\rtf1 Bonjour}");
+        writeBytes(listed("a.dico"), "<A>=1\r\n");
+        writeBytes(listed("lettre.rtf"), "{\\rtf1 Bonjour}");
         QVERIFY(QDir().mkpath(listed("sub")));
         QAction* external = m_form->findChild<QAction*>("SKR_EXT_PLAIN");
         QAction* internal = m_form->findChild<QAction*>("check_TexteBrut1");

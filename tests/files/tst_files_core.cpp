@@ -1,5 +1,7 @@
 // The file panel's rules without a window: where a file opens, masks and
 // listings, the texts of the drops, the join and the folder copy.
+#include "tests/support/FileBytes.h"
+
 #include "dictionaries/DictionaryJoin.h"
 #include "dictionaries/DictionaryLines.h"
 #include "files/DropKind.h"
@@ -19,23 +21,6 @@ using polyx::OpenRoute;
 using polyx::OpenTarget;
 
 Q_DECLARE_METATYPE(OpenTarget)
-
-namespace {
-
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
-QByteArray readFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
-} // namespace
 
 class FilesCoreTest : public QObject {
     Q_OBJECT
@@ -134,7 +119,7 @@ private slots:
     {
         QTemporaryDir dir;
         for (const char* name : {"b.dico", "A.dico", "c.txt", ".hidden.dico"})
-            writeFile(dir.filePath(name), "x");
+            writeBytes(dir.filePath(name), "x");
         for (const char* name : {"zeta", "Alpha", ".cache"})
             QVERIFY(QDir(dir.path()).mkdir(name));
         const QList<polyx::FolderEntry> expected{{"Alpha", true}, {"zeta", true}, {"A.dico", false}, {"b.dico", false}};
@@ -149,7 +134,7 @@ private slots:
         QLocale::setDefault(QLocale::c());
         QTemporaryDir dir;
         for (const char* name : {"Zoo.dico", "Été.dico", "Ami.dico", "école.dico", "ami.dico"})
-            writeFile(dir.filePath(QString::fromUtf8(name)), "x");
+            writeBytes(dir.filePath(QString::fromUtf8(name)), "x");
         for (const char* name : {"zèbre", "Élan", "abri", "étang"})
             QVERIFY(QDir(dir.path()).mkdir(QString::fromUtf8(name)));
         const QList<polyx::FolderEntry> listed = polyx::ListFolder(dir.path(), "*.dic?");
@@ -292,17 +277,17 @@ private slots:
     {
         QTemporaryDir source;
         QTemporaryDir target;
-        writeFile(source.filePath("a.dico"), "new");
-        writeFile(source.filePath(".cache"), "hidden");
-        writeFile(source.filePath("b.txt"), "b");
+        writeBytes(source.filePath("a.dico"), "new");
+        writeBytes(source.filePath(".cache"), "hidden");
+        writeBytes(source.filePath("b.txt"), "b");
         QVERIFY(QDir(source.path()).mkpath("SAUVE/deep"));
-        writeFile(target.filePath("a.dico"), "old");
+        writeBytes(target.filePath("a.dico"), "old");
         QVERIFY(QDir(target.path()).mkdir("b.txt")); // a folder in the way
         const polyx::FolderCopy copy = polyx::CopyFolderFiles(source.path(), target.path());
         QCOMPARE(copy.copied, 2);
         QCOMPARE(copy.failed, QStringList{"b.txt"});
-        QCOMPARE(readFile(target.filePath("a.dico")), QByteArray("new"));
-        QCOMPARE(readFile(target.filePath(".cache")), QByteArray("hidden"));
+        QCOMPARE(readBytes(target.filePath("a.dico")), QByteArray("new"));
+        QCOMPARE(readBytes(target.filePath(".cache")), QByteArray("hidden"));
         QVERIFY(!QFileInfo::exists(target.filePath("SAUVE")));
         QCOMPARE(polyx::BackupMessage(copy, "/w/SAUVE/"),
                  "2 Fichiers Sauvegardés \r\n\r\nDans : /w/SAUVE/\r\n\r\n1 Fichier(s) NON sauvegardé(s) :\r\nb.txt");
@@ -325,7 +310,7 @@ private slots:
             for (const auto& [name, permissions] : files) {
                 const QString path = source.filePath(name);
                 QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-                writeFile(path, QByteArray("v") + QByteArray::number(round));
+                writeBytes(path, QByteArray("v") + QByteArray::number(round));
                 QFile file(path);
                 QVERIFY(file.open(QIODevice::ReadWrite));
                 QVERIFY(file.setFileTime(changed.addDays(round), QFileDevice::FileModificationTime));
@@ -338,7 +323,7 @@ private slots:
                 const QFileInfo backup(target.filePath(name));
                 QCOMPARE(backup.lastModified(), changed.addDays(round));
                 QCOMPARE(backup.permissions() & mode, permissions);
-                QCOMPARE(readFile(backup.filePath()), QByteArray("v") + QByteArray::number(round));
+                QCOMPARE(readBytes(backup.filePath()), QByteArray("v") + QByteArray::number(round));
             }
         }
     }

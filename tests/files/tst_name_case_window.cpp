@@ -3,12 +3,14 @@
 // other capitals, and nothing makes a twin of it.
 // Real mouse events, so that a click moves the focus as the user's does.
 #define QTEST_QPA_MOUSE_HANDLING
+#include "tests/support/FileBytes.h"
+#include "tests/support/WindowFixture.h"
+
 #include "app/Unit1.h"
 #include "app/WorkFolders.h"
 #include "config/ConfigStore.h"
 #include "dictionaries/DictionaryPane.h"
 #include "files/FileListBox.h"
-#include "platform/ProgramPath.h"
 #include "platform/testing/FakeServices.h"
 #include "questions/QuestionList.h"
 #include "scripts/ScriptPane.h"
@@ -21,41 +23,16 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QTemporaryDir>
 #include <QtTest>
-
-namespace {
-
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    QVERIFY2(file.open(QIODevice::WriteOnly), qPrintable(path));
-    file.write(bytes);
-}
-
-QByteArray readFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<absent>");
-}
-
-} // namespace
 
 class NameCaseWindowTest : public QObject {
     Q_OBJECT
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<platform::FakeServices> m_fakes;
+    std::unique_ptr<WindowFixture> m_window;
     QString m_startFolder = QDir::currentPath();
 
-    platform::FakeDialogs& dialogs() { return m_fakes->dialogs; }
+    platform::FakeDialogs& dialogs() { return m_window->fakes.dialogs; }
     // The work folder is also the folder the file list shows.
-    QString work(const QString& name) const { return m_dir->filePath(name); }
-    QStringList filesOnDisk() const
-    {
-        QStringList names = QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
-        names.sort();
-        return names;
-    }
+    QString work(const QString& name) const { return m_window->folder.filePath(name); }
     static FileListBox& list(TForm1& form) { return *static_cast<FileListBox*>(form.JvFileListBox1); }
     static int rowOf(TForm1& form, const QString& name)
     {
@@ -76,18 +53,15 @@ class NameCaseWindowTest : public QObject {
 private slots:
     void init()
     {
-        m_dir = std::make_unique<QTemporaryDir>();
-        QVERIFY(QDir::setCurrent(m_dir->path()));
-        platform::setProgramPath(work("PolyxX"));
+        m_window = std::make_unique<WindowFixture>();
+        QVERIFY(QDir::setCurrent(m_window->folder.path()));
         // Present from the start, so that saves writing a key add no file.
-        writeFile(work("PolyxX.INI"), "");
-        m_fakes = std::make_unique<platform::FakeServices>();
+        writeBytes(work("PolyxX.INI"), "");
     }
     void cleanup()
     {
-        m_fakes.reset();
         QDir::setCurrent(m_startFolder);
-        m_dir.reset();
+        m_window.reset();
     }
 
     // The labels come back upper-cased from the names of the first close.
@@ -100,13 +74,13 @@ private slots:
             form.ValueListEditor_EXT->lines().SetValueOf("<NOM>", QString("[nom%1]").arg(run));
             QVERIFY(form.close());
             if (run == 0)
-                firstClose = filesOnDisk();
+                firstClose = m_window->folder.filesOnDisk();
         }
         QVERIFY(dialogs().errors.empty());
-        QCOMPARE(filesOnDisk(), firstClose);
+        QCOMPARE(m_window->folder.filesOnDisk(), firstClose);
         QVERIFY(firstClose.contains("Externe.DICO"));
         QVERIFY(firstClose.contains("Externe_Interne.PLX"));
-        QVERIFY(readFile(work("Externe.DICO")).contains("<NOM>=[nom1]"));
+        QVERIFY(readBytes(work("Externe.DICO")).contains("<NOM>=[nom1]"));
     }
 
     // Each save finds the file in other capitals and keeps its name.
@@ -126,23 +100,23 @@ private slots:
         QFETCH(QString, command);
         QFETCH(QString, existing);
         TForm1 form;
-        writeFile(work(existing), "ancien\r\n");
+        writeBytes(work(existing), "ancien\r\n");
         form.ValueListEditor_EXT->SetPageLabel("EXTERNE");
         form.ValueListEditor_INT->SetPageLabel("INTERNE");
         form.SKRIVO_POLYX->SetText("Cher <NOM>");
         form.ValueListEditor_FUSION->lines().AddLine("a=b");
-        const QStringList before = filesOnDisk();
+        const QStringList before = m_window->folder.filesOnDisk();
         form.action(command)->trigger();
         QVERIFY(dialogs().errors.empty());
-        QCOMPARE(filesOnDisk(), before);
-        QVERIFY(readFile(work(existing)) != "ancien\r\n");
+        QCOMPARE(m_window->folder.filesOnDisk(), before);
+        QVERIFY(readBytes(work(existing)) != "ancien\r\n");
     }
 
     // Opened from the list, saved, opened again: one file throughout, and
     // the remembered path is that file.
     void correspondentsDictionaryKeepsItsName()
     {
-        writeFile(work("dupont.dico"), "<NOM>=ancien\r\n");
+        writeBytes(work("dupont.dico"), "<NOM>=ancien\r\n");
         TForm1 form;
         pick(form, "dupont.dico");
         QCOMPARE(form.ValueListEditor_EXT->PageLabel(), QString("DUPONT"));
@@ -160,8 +134,8 @@ private slots:
     // new file; the list is read again only once the click is over.
     void clickOpensTheEntryUnderThePointer()
     {
-        writeFile(work("k.dico"), "<NOM>=k\r\n");
-        writeFile(work("m.dico"), "<NOM>=m\r\n");
+        writeBytes(work("k.dico"), "<NOM>=k\r\n");
+        writeBytes(work("m.dico"), "<NOM>=m\r\n");
         TForm1 form;
         form.show();
         QVERIFY(QTest::qWaitForWindowActive(&form));
@@ -183,7 +157,7 @@ private slots:
 
     void dropFromTheListedFolderInOtherCapitals()
     {
-        writeFile(work("dupont.dico"), "<NOM>=a\r\n");
+        writeBytes(work("dupont.dico"), "<NOM>=a\r\n");
         TForm1 form;
         dialogs().confirmAnswers = {true};
         form.JvDragDrop1Drop({work("dupont.dico")});
@@ -203,22 +177,22 @@ private slots:
     {
         QFETCH(bool, replace);
         QVERIFY(QDir().mkpath(work("ailleurs")));
-        writeFile(work("ailleurs/dupont.dico"), "<NOM>=nouveau\r\n");
-        writeFile(work("Dupont.Dico"), "<NOM>=ancien\r\n");
+        writeBytes(work("ailleurs/dupont.dico"), "<NOM>=nouveau\r\n");
+        writeBytes(work("Dupont.Dico"), "<NOM>=ancien\r\n");
         TForm1 form;
         dialogs().confirmAnswers = {true, replace};
         form.JvDragDrop1Drop({work("ailleurs/dupont.dico")});
         QCOMPARE(dialogs().confirms.size(), size_t(2));
         QVERIFY2(dialogs().confirms[1].startsWith("Le fichier \"Dupont.Dico\" existe déjà"), qPrintable(dialogs().confirms[1]));
         QVERIFY(!QFile::exists(work("DUPONT.DICO")));
-        QCOMPARE(readFile(work("Dupont.Dico")), QByteArray(replace ? "<NOM>=nouveau\r\n" : "<NOM>=ancien\r\n"));
+        QCOMPARE(readBytes(work("Dupont.Dico")), QByteArray(replace ? "<NOM>=nouveau\r\n" : "<NOM>=ancien\r\n"));
     }
 
     // Written by hand in small letters, the information file is the one
     // shown, opened and never doubled.
     void informationFileInOtherCapitals()
     {
-        writeFile(work("@nom.txt"), "Le nom de famille\r\n");
+        writeBytes(work("@nom.txt"), "Le nom de famille\r\n");
         TForm1 form;
         form.JvCheckListBox_QUESTION->Add("<NOM>");
         form.JvCheckListBox_QUESTION->Add("<AGE>");
@@ -227,9 +201,9 @@ private slots:
         QCOMPARE(form.Memo_QUESTIONS->toPlainText(), QString("Le nom de famille"));
         form.mnuQuestions_PROPClick();
         form.Memo_QUESTIONSDblClick();
-        QCOMPARE(m_fakes->desktop.edited, (std::vector<QString>{work("@nom.txt"), work("@nom.txt")}));
+        QCOMPARE(m_window->fakes.desktop.edited, (std::vector<QString>{work("@nom.txt"), work("@nom.txt")}));
         QVERIFY(!QFile::exists(work("@NOM.TXT")));
-        QCOMPARE(readFile(work("@nom.txt")), QByteArray("Le nom de famille\r\n"));
+        QCOMPARE(readBytes(work("@nom.txt")), QByteArray("Le nom de famille\r\n"));
         // Without any such file the built name is made.
         form.JvCheckListBox_QUESTION->SetItemIndex(int(form.JvCheckListBox_QUESTION->Texts().indexOf("<AGE>")));
         form.mnuQuestions_PROPClick();
@@ -255,25 +229,25 @@ private slots:
         QFETCH(QString, existing);
         QFETCH(QString, typed);
         QFETCH(bool, replace);
-        writeFile(work(existing), "ancien");
+        writeBytes(work(existing), "ancien");
         TForm1 form;
         form.SKRIVO_EXT->SetText("texte");
         form.SKRIVO_POLYX->SetText("texte");
-        const QStringList before = filesOnDisk();
+        const QStringList before = m_window->folder.filesOnDisk();
         dialogs().saveAnswers = {work(typed)};
         dialogs().confirmAnswers = {replace};
         form.action(command)->trigger();
         QCOMPARE(dialogs().warningConfirms, std::vector<QString>{existing + " existe déjà.\nVoulez-vous le remplacer ?"});
-        QCOMPARE(filesOnDisk(), before);
-        QCOMPARE(readFile(work(existing)) == "ancien", !replace);
+        QCOMPARE(m_window->folder.filesOnDisk(), before);
+        QCOMPARE(readBytes(work(existing)) == "ancien", !replace);
         QVERIFY(dialogs().errors.empty());
     }
 
     void joinReplacesTheFileInOtherCapitals()
     {
-        writeFile(work("a.dico"), "<A>=1\r\n");
-        writeFile(work("b.dico"), "<B>=2\r\n");
-        writeFile(work("_Global.dico"), "ancien");
+        writeBytes(work("a.dico"), "<A>=1\r\n");
+        writeBytes(work("b.dico"), "<B>=2\r\n");
+        writeBytes(work("_Global.dico"), "ancien");
         TForm1 form;
         form.RefreshFileList();
         list(form).item(rowOf(form, "a.dico"))->setSelected(true);
@@ -285,18 +259,18 @@ private slots:
         QCOMPARE(dialogs().confirms[1], "Le fichier \"" + work("_Global.dico")
                                             + "\" existe déjà.\r\n\r\nLe remplacer par ce regroupement de dictionnaires ?");
         QVERIFY(!QFile::exists(work("_GLOBAL.DICO")));
-        QCOMPARE(readFile(work("_Global.dico")), QByteArray("\r\n<_CODE>=0\r\n<_TITRE>=G L O B A L\r\n<A>=1\r\n<B>=2\r\n"));
+        QCOMPARE(readBytes(work("_Global.dico")), QByteArray("\r\n<_CODE>=0\r\n<_TITRE>=G L O B A L\r\n<A>=1\r\n<B>=2\r\n"));
     }
 
     void backupGoesIntoTheFolderInOtherCapitals()
     {
-        writeFile(work("a.dico"), "v");
+        writeBytes(work("a.dico"), "v");
         QVERIFY(QDir().mkpath(work("Sauve")));
         TForm1 form;
         dialogs().confirmAnswers = {true};
         form.action("BACKUP")->trigger();
         QVERIFY(!QFileInfo::exists(work("SAUVE")));
-        QCOMPARE(readFile(work("Sauve/a.dico")), QByteArray("v"));
+        QCOMPARE(readBytes(work("Sauve/a.dico")), QByteArray("v"));
         QCOMPARE(dialogs().messages.size(), size_t(1));
         QVERIFY(dialogs().messages[0].text.endsWith("Dans : " + work("Sauve/")));
     }

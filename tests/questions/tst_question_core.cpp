@@ -1,4 +1,6 @@
 // Typed questions, the .DICU file, the information files and the sort order.
+#include "tests/support/FileBytes.h"
+
 #include "dictionaries/KeyCollation.h"
 #include "platform/Error.h"
 #include "questions/QuestionFile.h"
@@ -13,23 +15,6 @@
 
 using polyx::TextEncoding;
 Q_DECLARE_METATYPE(polyx::TextEncoding)
-
-namespace {
-
-QByteArray readBytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
-void writeBytes(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
-
-} // namespace
 
 class QuestionCoreTest : public QObject {
     Q_OBJECT

@@ -1,10 +1,13 @@
 // The question list on the window: its pop-up commands, the .DICU file of the
 // session, the appending to the dictionaries and the information files.
+#include "tests/support/DictionaryFilling.h"
+#include "tests/support/FileBytes.h"
+#include "tests/support/WorkFolder.h"
+
 #include "app/Unit1.h"
 #include "app/WorkFolders.h"
 #include "dictionaries/DictionaryPane.h"
 #include "files/FileListBox.h"
-#include "platform/ProgramPath.h"
 #include "platform/testing/FakeServices.h"
 #include "questions/QuestionInfo.h"
 #include "questions/QuestionList.h"
@@ -18,30 +21,9 @@
 #include <QSignalSpy>
 #include <QTabBar>
 #include <QTabWidget>
-#include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
-
-QByteArray readBytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
-void writeBytes(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
-
-void setLines(DictionaryPane* pane, const QStringList& lines)
-{
-    pane->lines().ClearLines();
-    for (const QString& line : lines)
-        pane->lines().AddLine(line);
-}
 
 QString questionFile() { return WorkDir() + "~POLYX.DICU"; }
 
@@ -49,7 +31,7 @@ QString questionFile() { return WorkDir() + "~POLYX.DICU"; }
 
 class QuestionWindowTest : public QObject {
     Q_OBJECT
-    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<WorkFolder> m_dir;
     std::unique_ptr<platform::FakeServices> m_fakes;
     std::unique_ptr<TForm1> m_form;
 
@@ -72,9 +54,8 @@ class QuestionWindowTest : public QObject {
 private slots:
     void init()
     {
-        m_dir = std::make_unique<QTemporaryDir>();
+        m_dir = std::make_unique<WorkFolder>();
         QVERIFY(QDir().mkpath(listFolder()));
-        platform::setProgramPath(m_dir->filePath("PolyxX"));
         m_fakes = std::make_unique<platform::FakeServices>();
         m_form = std::make_unique<TForm1>();
         // Information files are looked for in the listed folder, not the work folder.

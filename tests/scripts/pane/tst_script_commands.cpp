@@ -1,10 +1,12 @@
 // The script commands, pop-up items and pane reactions driven through the
 // window, with the desktop doubles.
+#include "tests/support/FileBytes.h"
+#include "tests/support/WorkFolder.h"
+
 #include "app/Unit1.h"
 #include "app/WorkFolders.h"
 #include "config/ConfigStore.h"
 #include "dictionaries/DictionaryPane.h"
-#include "platform/ProgramPath.h"
 #include "platform/testing/FakeServices.h"
 #include "scripts/ScriptPane.h"
 
@@ -12,31 +14,18 @@
 #include <QFile>
 #include <QTabBar>
 #include <QTabWidget>
-#include <QTemporaryDir>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QtTest>
 
 namespace {
-QByteArray bytesOf(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<absent>");
-}
-void writeBytes(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
 // Notes what the state file held when the editor was asked to open it.
 class SnapshotDesktop : public platform::FakeDesktop {
 public:
     QByteArray seen;
     void openInTextEditor(const QString& path) override
     {
-        seen = bytesOf(path);
+        seen = readBytes(path);
         FakeDesktop::openInTextEditor(path);
     }
 };
@@ -44,7 +33,7 @@ public:
 
 class ScriptCommandsTest : public QObject {
     Q_OBJECT
-    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<WorkFolder> m_dir;
     std::unique_ptr<platform::FakeServices> m_fakes;
     std::unique_ptr<TForm1> m_form;
 
@@ -64,8 +53,7 @@ class ScriptCommandsTest : public QObject {
 private slots:
     void init()
     {
-        m_dir = std::make_unique<QTemporaryDir>();
-        platform::setProgramPath(m_dir->filePath("PolyxX"));
+        m_dir = std::make_unique<WorkFolder>();
         m_fakes = std::make_unique<platform::FakeServices>();
         m_form = std::make_unique<TForm1>();
     }
@@ -119,7 +107,7 @@ private slots:
         QCOMPARE(asked.filter, QString("SKRIVO|*.skrivo|TEXTE|*.txt|Courrier|*.rtf|Tous|*.*"));
         QCOMPARE(asked.filterIndex, 1);
         QVERIFY(asked.confirmReplace);
-        QCOMPARE(bytesOf(chosen), QByteArray("Bonjour\r\n<NOM>"));
+        QCOMPARE(readBytes(chosen), QByteArray("Bonjour\r\n<NOM>"));
         QCOMPARE(m_form->SKRIVO_EXT->PageLabel(), QString("DUPONT"));
         QCOMPARE(ReadString("SKRIVO", "EXTERNE", QString()), chosen);
         QCOMPARE(ReadString("SKRIVO", "ETIQUETTE_EXT", QString()), QString("DUPONT"));
@@ -164,7 +152,7 @@ private slots:
         QVERIFY(asked.existingFolderOnly);
         QCOMPARE(asked.filter, QString("SKRIVO|*.skrivo|TEXTE|*.txt|Courrier|*.rtf|Tous|*.*"));
         QVERIFY(asked.confirmReplace);
-        QCOMPARE(bytesOf(chosen), QByteArray());
+        QCOMPARE(readBytes(chosen), QByteArray());
         QCOMPARE(m_form->SKRIVO_INT->PageLabel(), QString("MARTIN"));
         QCOMPARE(ReadString("SKRIVO", "INTERNE", "absent"), QString("absent"));
     }
@@ -181,7 +169,7 @@ private slots:
         QCOMPARE(asked.defaultExt, QString("SKRU"));
         QVERIFY(asked.existingFolderOnly);
         QCOMPARE(asked.filter, QString("SKRIVO UNIVERSEL|*.SKRU|Tous|*.*"));
-        QCOMPARE(bytesOf(chosen), QByteArray("<NOM>"));
+        QCOMPARE(readBytes(chosen), QByteArray("<NOM>"));
         QCOMPARE(m_form->SKRIVO_POLYX->PageLabel(), QString("LETTRE"));
         QCOMPARE(ReadString("SKRIVO", "UNIVERSEL", "absent"), QString("absent"));
     }
@@ -451,7 +439,7 @@ private slots:
         bold.setFontWeight(QFont::Bold);
         QTextCursor(m_form->SKRIVO_EXT->document()).insertText("Gras", bold);
         trigger("SKR_EXT_Open");
-        QVERIFY(bytesOf(WorkDir() + "~EXTERNE.SKRIVO").startsWith("{\\rtf"));
+        QVERIFY(readBytes(WorkDir() + "~EXTERNE.SKRIVO").startsWith("{\\rtf"));
         m_form->SKRIVO_EXT->Clear();
         trigger("SKR_EXT_LOAD");
         QCOMPARE(m_form->SKRIVO_EXT->Text(), QString("Gras"));
@@ -477,9 +465,9 @@ private slots:
         m_form->SKRIVO_POLYX->SetText("<NOM>");
         trigger("INI_SAVE");
         noErrors();
-        QCOMPARE(bytesOf(WorkDir() + "~EXTERNE.SKRIVO"), QByteArray("/* |DUPONT^\r\nexterne"));
-        QCOMPARE(bytesOf(WorkDir() + "~INTERNE.SKRIVO"), QByteArray("interne"));
-        QCOMPARE(bytesOf(WorkDir() + "~POLYX.SKRU"), QByteArray("<NOM>"));
+        QCOMPARE(readBytes(WorkDir() + "~EXTERNE.SKRIVO"), QByteArray("/* |DUPONT^\r\nexterne"));
+        QCOMPARE(readBytes(WorkDir() + "~INTERNE.SKRIVO"), QByteArray("interne"));
+        QCOMPARE(readBytes(WorkDir() + "~POLYX.SKRU"), QByteArray("<NOM>"));
 
         m_form.reset();
         m_form = std::make_unique<TForm1>();
@@ -496,8 +484,8 @@ private slots:
         trigger("INI_SAVE");
         QCOMPARE(m_fakes->dialogs.errors.size(), size_t(1));
         QVERIFY(m_fakes->dialogs.errors[0].startsWith("Impossible de créer le fichier \""));
-        QCOMPARE(bytesOf(WorkDir() + "~INTERNE.SKRIVO"), QByteArray("interne"));
-        QCOMPARE(bytesOf(WorkDir() + "~POLYX.SKRU"), QByteArray());
+        QCOMPARE(readBytes(WorkDir() + "~INTERNE.SKRIVO"), QByteArray("interne"));
+        QCOMPARE(readBytes(WorkDir() + "~POLYX.SKRU"), QByteArray());
     }
 };
 

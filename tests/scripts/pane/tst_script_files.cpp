@@ -1,5 +1,7 @@
 // Script files without the window: the format rules, plain text, the
 // first-line label.
+#include "tests/support/FileBytes.h"
+
 #include "platform/Error.h"
 #include "scripts/FirstLineLabel.h"
 #include "scripts/ScriptFile.h"
@@ -20,17 +22,6 @@ using polyx::ScriptSide;
 namespace {
 const QByteArray kRtf = "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0 {\\b Gras} normal\\par ligne 2}";
 
-QByteArray bytesOf(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<absent>");
-}
-void writeBytes(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
 bool boldAt(const QTextDocument& document, int position)
 {
     QTextCursor cursor(const_cast<QTextDocument*>(&document));
@@ -165,7 +156,7 @@ private slots:
         QTextDocument document;
         fillFormatted(document);
         polyx::ScriptFile::Save(document, path, plainMode);
-        const QByteArray bytes = bytesOf(path);
+        const QByteArray bytes = readBytes(path);
         if (!rtf) {
             QCOMPARE(bytes, QByteArray("Gras normal\r\nligne 2"));
             return;
@@ -238,7 +229,7 @@ private slots:
         QTextDocument document;
         polyx::ScriptFile::Load(document, path, true);
         polyx::ScriptFile::Save(document, path, true);
-        QCOMPARE(bytesOf(path), written);
+        QCOMPARE(readBytes(path), written);
     }
 
     void unreadableFileLeavesTheDocument()

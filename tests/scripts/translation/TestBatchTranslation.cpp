@@ -1,5 +1,7 @@
 // Batch translation without the window: how plain files are written back,
 // the letter-case rule of the outputs, which files are taken, the summary.
+#include "tests/support/FileBytes.h"
+
 #include "TestEntries.h"
 
 #include "scripts/ScriptPlainText.h"
@@ -12,13 +14,6 @@
 #include <QtTest>
 
 namespace {
-void writeBytes(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
 void makeOlder(const QString& path, int days)
 {
     QFile file(path);
@@ -26,11 +21,6 @@ void makeOlder(const QString& path, int days)
     QVERIFY(file.setFileTime(QDateTime::currentDateTime().addDays(-days), QFileDevice::FileModificationTime));
 }
 
-QByteArray readBytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<absent>");
-}
 } // namespace
 
 class BatchTranslationTest : public QObject {

@@ -1,6 +1,8 @@
 // "Traduire un lot de scripts..." driven through the window with the dialog
 // and progress doubles, over real files in a folder of the test's own.
-#include "WindowFixture.h"
+#include "tests/support/DictionaryFilling.h"
+#include "tests/support/FileBytes.h"
+#include "tests/support/WindowFixture.h"
 
 #include "app/FindingsWindow.h"
 #include "dictionaries/TextLinesFile.h"
@@ -33,19 +35,6 @@ const QByteArray kUtf8 = "\xEF\xBB\xBF[NOM] \xE2\x9C\x93\n[SEXE]\n";
 // Nothing to replace, mixed line ends: copied as it is.
 const QByteArray kNoCode = "Rien \xE0 traduire\nligne\r\nfin";
 const QByteArray kRtf = "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0 Bonjour {\\b [NOM]}\\par [AGE]\\par}";
-
-QByteArray readBytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<absent>");
-}
-
-void writeBytes(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
 
 QString rtfText(const QByteArray& bytes)
 {

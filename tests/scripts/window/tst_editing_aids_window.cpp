@@ -1,6 +1,8 @@
 // The wrapping aids on the focused script editor and the token pick.
-#include "WindowFixture.h"
 
+#include "tests/support/WindowFixture.h"
+
+#include "dictionaries/DictionaryPane.h"
 #include "scripts/ScriptPane.h"
 
 #include <QAction>

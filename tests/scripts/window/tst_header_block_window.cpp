@@ -1,7 +1,9 @@
 // The header block written into the script panes with a fixed clock, and
 // the relabelling of the script pages.
-#include "WindowFixture.h"
+#include "tests/support/DictionaryFilling.h"
+#include "tests/support/WindowFixture.h"
 
+#include "dictionaries/DictionaryPane.h"
 #include "scripts/ScriptPane.h"
 #include "scripts/HeaderBlock.h"
 

@@ -1,10 +1,12 @@
 // The report of a translation and the dictionary check, driven through
 // the window: menu items, F9, the balloon, the windows' contents,
 // double-clicks, highlights and the option that turns them off.
-#include "WindowFixture.h"
+#include "tests/support/DictionaryFilling.h"
+#include "tests/support/WindowFixture.h"
 
 #include "app/FindingsWindow.h"
 #include "config/ConfigStore.h"
+#include "dictionaries/DictionaryPane.h"
 #include "scripts/ScriptPane.h"
 
 #include <QAction>

@@ -1,6 +1,8 @@
 // A Word letter with a logo, a table, notes and a header, through the
 // window: opened as an RTF letter, translated in rich mode, saved.
-#include "WindowFixture.h"
+#include "tests/support/DictionaryFilling.h"
+#include "tests/support/FileBytes.h"
+#include "tests/support/WindowFixture.h"
 
 #include "platform/Error.h"
 #include "scripts/ScriptPane.h"
@@ -24,19 +26,6 @@ QByteArray fixture(const QString& name)
 {
     QFile f(QStringLiteral(":/rtf/") + name);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-QByteArray readFile(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
 }
 
 QTextTable* firstTable(const QTextDocument* doc)
@@ -66,7 +55,7 @@ private slots:
     {
         m_window = std::make_unique<WindowFixture>();
         m_letter = m_window->path("LETTRE.rtf");
-        writeFile(m_letter, fixture("word_letter.rtf"));
+        writeBytes(m_letter, fixture("word_letter.rtf"));
     }
     void cleanup() { m_window.reset(); }
 
@@ -83,7 +72,7 @@ private slots:
 
         // A letter without such parts clears the panel.
         const QString plain = m_window->path("SIMPLE.rtf");
-        writeFile(plain, "{\\rtf1\\ansi Bonjour}");
+        writeBytes(plain, "{\\rtf1\\ansi Bonjour}");
         form.OpenFileByKind(plain);
         QCOMPARE(form.StatusPanelSpare->text(), QString());
     }
@@ -116,7 +105,7 @@ private slots:
         form.action("SKR_INT_SAVEAS")->trigger();
         QTextDocument back;
         polyx::RtfReader reader;
-        QVERIFY(reader.read(readFile(saved), &back));
+        QVERIFY(reader.read(readBytes(saved), &back));
         QCOMPARE(pictureCount(&back), 1);
         QVERIFY(firstTable(&back));
         QVERIFY(fakes().dialogs.confirms.empty());
@@ -133,13 +122,13 @@ private slots:
         QFETCH(bool, answer);
         TForm1& form = m_window->open();
         form.OpenFileByKind(m_letter);
-        const QByteArray before = readFile(m_letter);
+        const QByteArray before = readBytes(m_letter);
         const QString labelBefore = form.SKRIVO_EXT->PageLabel();
         fakes().dialogs.saveAnswers.push_back(m_letter);
         fakes().dialogs.confirmAnswers.push_back(answer);
         form.action("SKR_EXT_SAVEAS")->trigger();
         QCOMPARE(fakes().dialogs.confirms, std::vector<QString>{kLosesParts});
-        QCOMPARE(readFile(m_letter) == before, !answer);
+        QCOMPARE(readBytes(m_letter) == before, !answer);
         QCOMPARE(form.SKRIVO_EXT->PageLabel(), labelBefore);
 
         // Once written over, the file has nothing more to lose.
@@ -164,7 +153,7 @@ private slots:
     {
         TForm1& form = m_window->open();
         const QString odd = m_window->path("ODD.rtf");
-        writeFile(odd, "{\\rtf1\\ansi\\ansicpg99999 caf\\'e9}");
+        writeBytes(odd, "{\\rtf1\\ansi\\ansicpg99999 caf\\'e9}");
         form.SKRIVO_EXT->SetPlainText(false);
         form.SKRIVO_EXT->SetText(QStringLiteral("avant"));
         QString message;

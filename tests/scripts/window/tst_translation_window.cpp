@@ -1,8 +1,11 @@
 // The two translations, the page-change reaction and the whole road of one
 // translation, driven through the window.
-#include "WindowFixture.h"
+#include "tests/support/DictionaryFilling.h"
+#include "tests/support/FileBytes.h"
+#include "tests/support/WindowFixture.h"
 
 #include "config/ConfigStore.h"
+#include "dictionaries/DictionaryPane.h"
 #include "scripts/ScriptPane.h"
 
 #include <QAction>
@@ -25,12 +28,6 @@ const QString kNoReplacementAdvice =
     "Verifiez que le DICO de Gauche correspond aux champs du SKRIVO de Gauche (SOURCE)\r\n"
     "Et que le DICO de Droite correspond aux champs du SKRIVO de Droite (CIBLE)";
 
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
 } // namespace
 
 class TranslationWindowTest : public QObject {
@@ -344,9 +341,9 @@ private slots:
     {
         const QString external = m_window->path("DUPONT.DICO");
         const QString internal = m_window->path("MOI.DICO");
-        writeFile(external, "<_AUTEUR>=Dr Dupont\r\n<_TITRE>=Lettre\r\n<_CODE>=B12\r\n<NOM>=NOMEXT\r\n<AGE>=AGEEXT\r\n");
+        writeBytes(external, "<_AUTEUR>=Dr Dupont\r\n<_TITRE>=Lettre\r\n<_CODE>=B12\r\n<NOM>=NOMEXT\r\n<AGE>=AGEEXT\r\n");
         // Files without a mark are in the ANSI code page: "£" is one byte.
-        writeFile(internal, "<_AUTEUR>=Moi\r\n<_TITRE>=Courrier\r\n<_CODE>=C1\r\n<NOM>=\xa3[SG : nom]#\r\n"
+        writeBytes(internal, "<_AUTEUR>=Moi\r\n<_TITRE>=Courrier\r\n<_CODE>=C1\r\n<NOM>=\xa3[SG : nom]#\r\n"
                             "<AGE>=\xa3[SG : age]#\r\n");
         WriteString("DICO", "EXTERNE", external);
         WriteString("DICO", "INTERNE", internal);
