@@ -69,7 +69,6 @@ void CaptionPanel::paintEvent(QPaintEvent*)
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 
-QString CaptionPanel::caption() const { return m_caption->text(); }
 
 QToolButton* CaptionPanel::addHelpButton()
 {

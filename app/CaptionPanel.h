@@ -11,7 +11,6 @@ class CaptionPanel : public QFrame {
 public:
     CaptionPanel(const QString& objectName, const QString& caption, QWidget* parent = nullptr);
     QVBoxLayout* body() const { return m_body; }
-    QString caption() const;
     // Shows the help button of the caption bar; returns it for wiring.
     QToolButton* addHelpButton();
 

@@ -61,7 +61,7 @@ const MenuRow kSubMenus[] = {
 };
 
 // Pop-up menus. An item with a name of its own and no action carries its own
-// command; a null command there means the behaviour is not built yet.
+// command.
 const E kPopQuestions[] = {
     {"mnu_QUESTION_ADD", nullptr, "Ajouter", nullptr, nullptr, &TForm1::mnu_QUESTION_ADDClick},
     {"mnu_QUESTIOn_edit", nullptr, "Modifier", nullptr, "F2", &TForm1::mnu_QUESTIOn_editClick},

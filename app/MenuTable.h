@@ -15,7 +15,7 @@ struct MenuEntry {
     const char* shortcut = nullptr;
     Command run = nullptr;
     const char* submenu = nullptr;
-    enum Flags { None = 0, Default = 1, Checkable = 2, Checked = 4, Disabled = 8 };
+    enum Flags { None = 0, Default = 1, Checkable = 2, Checked = 4 };
     int flags = None;
 };
 

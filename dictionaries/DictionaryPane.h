@@ -79,7 +79,6 @@ private:
     void dropEditor();
     void holdEditor() { ++m_hold; }
     void releaseEditor();
-    void refreshEditor(const QModelIndex& topLeft, const QModelIndex& bottomRight);
 
     polyx::DictionaryLines m_lines;
     polyx::DictionaryModel m_model;

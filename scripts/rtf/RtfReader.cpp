@@ -2,7 +2,6 @@
 
 #include "scripts/rtf/RtfTokenizer.h"
 
-#include <QIODevice>
 #include <QStringList>
 #include <QTextBlockFormat>
 #include <QTextCursor>
@@ -55,15 +54,6 @@ bool RtfReader::read(const QByteArray& data, QTextDocument* document)
     }
     document->setUndoRedoEnabled(undoWasOn);
     return m_error.isEmpty();
-}
-
-bool RtfReader::read(QIODevice& device, QTextDocument* document)
-{
-    if (!device.isReadable()) {
-        m_error = QString::fromUtf8(kLoadError);
-        return false;
-    }
-    return read(device.readAll(), document);
 }
 
 QString RtfReader::leftOutNotice(const RtfLeftOut& leftOut)

@@ -5,7 +5,6 @@
 #include <QByteArrayView>
 #include <QString>
 
-class QIODevice;
 class QTextDocument;
 
 namespace polyx {
@@ -19,11 +18,10 @@ public:
     // Whether data starts as RTF does ("{\rtf", in any case).
     static bool isRtf(QByteArrayView data);
 
-    // Replaces the whole content of document, as one undo step. Fails, leaving
-    // the document as it was, when the input is not RTF, cannot be read or
-    // is in a code page nobody here can decode.
+    // Replaces the whole content of document, as one undo step (none for a
+    // new document). Fails, leaving the document as it was, when the input
+    // is not RTF, cannot be read or is in a code page nobody here can decode.
     bool read(const QByteArray& data, QTextDocument* document);
-    bool read(QIODevice& device, QTextDocument* document);
 
     // The French message of the last failure.
     QString errorString() const { return m_error; }

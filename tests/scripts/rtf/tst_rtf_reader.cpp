@@ -2,7 +2,6 @@
 
 #include "RtfProbe.h"
 
-#include <QBuffer>
 #include <QRandomGenerator>
 #include <QTest>
 #include <QTextDocument>
@@ -353,20 +352,6 @@ private slots:
         doc.undo();
         QCOMPARE(paragraphs(doc), QStringLiteral("ancien\ntexte"));
         QVERIFY(reader.errorString().isEmpty());
-    }
-
-    void readsDevice()
-    {
-        QByteArray data = rtf("\\b x");
-        QBuffer buffer(&data);
-        QTextDocument doc;
-        RtfReader reader;
-        QVERIFY(!reader.read(buffer, &doc)); // not open
-        QCOMPARE(reader.errorString(), QStringLiteral("Erreur au chargement du flux"));
-        QVERIFY(buffer.open(QIODevice::ReadOnly));
-        QVERIFY(reader.read(buffer, &doc));
-        QCOMPARE(paragraphs(doc), QStringLiteral("x"));
-        QCOMPARE(rtfprobe::property(doc, 0, QStringLiteral("bold")), QStringLiteral("1"));
     }
 
     void malformed_data()
