@@ -12,6 +12,9 @@
 #include <optional>
 
 class QAction;
+namespace platform {
+struct FileDialogRequest;
+}
 class QCheckBox;
 class QLabel;
 class QLineEdit;
@@ -291,6 +294,9 @@ private:
     // Saves the session; after a failure the user may still choose to quit.
     bool mayCloseAfterSave();
     void saveDictionary(DictionaryPane* pane, const char* key, const char* defaultLabel);
+    // "Sauver sous" of a dictionary: the request differs per page; scriptTab
+    // is the script tab named after the dictionary, or -1.
+    void saveDictionaryAs(DictionaryPane* pane, const char* key, const platform::FileDialogRequest& request, int scriptTab);
     void loadDictionary(DictionaryPane* pane, const char* key, const char* defaultFile, int scriptPage);
     QString fusionFileName() const;
     // The fusion rows the translation leaves out (the header pairs).

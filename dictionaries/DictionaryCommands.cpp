@@ -39,23 +39,31 @@ void TForm1::loadDictionary(DictionaryPane* pane, const char* key, const char* d
 void TForm1::DICO_EXT_SAVE() { saveDictionary(ValueListEditor_EXT, "EXTERNE", "~EXTERNE"); }
 void TForm1::DICO_INT_SAVE() { saveDictionary(ValueListEditor_INT, "INTERNE", "~INTERNE"); }
 
+void TForm1::saveDictionaryAs(DictionaryPane* pane, const char* key, const platform::FileDialogRequest& asked,
+                              int scriptTab)
+{
+    platform::FileDialogRequest request = asked;
+    request.initialDir = WorkDir();
+    request.defaultExt = "DICO";
+    request.confirmReplace = true;
+    request.existingFolderOnly = true;
+    if (const auto path = platform::chooseSaveFile(request)) {
+        pane->lines().SaveToFile(*path);
+        pane->SetPageLabel(FileLabel(*path));
+        if (scriptTab >= 0)
+            PageControl_SCRIPTS->setTabText(scriptTab, pane->PageLabel());
+        WriteString("DICO", key, *path);
+    }
+    RefreshFileList();
+}
+
 void TForm1::DICO_EXT_SAVEAS()
 {
     platform::FileDialogRequest request;
     request.title = "Sauvegarder le dictionnaire EXTERNE";
     request.fileName = ValueListEditor_EXT->PageLabel();
-    request.initialDir = WorkDir();
     request.filter = "DICO|*.DICO|Tous|*.*";
-    request.defaultExt = "DICO";
-    request.confirmReplace = true;
-    request.existingFolderOnly = true;
-    if (const auto path = platform::chooseSaveFile(request)) {
-        ValueListEditor_EXT->lines().SaveToFile(*path);
-        ValueListEditor_EXT->SetPageLabel(FileLabel(*path));
-        PageControl_SCRIPTS->setTabText(0, ValueListEditor_EXT->PageLabel());
-        WriteString("DICO", "EXTERNE", *path);
-    }
-    RefreshFileList();
+    saveDictionaryAs(ValueListEditor_EXT, "EXTERNE", request, 0);
 }
 
 void TForm1::DICO_INT_SAVEAS()
@@ -63,17 +71,8 @@ void TForm1::DICO_INT_SAVEAS()
     platform::FileDialogRequest request;
     request.title = "Sauvegarder le dictionnaire INTERNE ";
     request.fileName = ValueListEditor_INT->PageLabel() + ".DICO";
-    request.initialDir = WorkDir();
     request.filter = "DICO|*.dico|TOUS|*.*";
-    request.defaultExt = "DICO";
-    request.confirmReplace = true;
-    request.existingFolderOnly = true;
-    if (const auto path = platform::chooseSaveFile(request)) {
-        ValueListEditor_INT->lines().SaveToFile(*path);
-        ValueListEditor_INT->SetPageLabel(FileLabel(*path));
-        WriteString("DICO", "INTERNE", *path);
-    }
-    RefreshFileList();
+    saveDictionaryAs(ValueListEditor_INT, "INTERNE", request, -1);
 }
 
 void TForm1::DICO_EXT_LOAD() { loadDictionary(ValueListEditor_EXT, "EXTERNE", "~EXTERNE.DICO", 0); }
