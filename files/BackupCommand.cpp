@@ -18,8 +18,7 @@ void TForm1::BACKUP()
     const QString sauve = platform::ResolveNameCase(DIR.sauve);
     {
         platform::BusyCursor busy;
-        // The folders are empty when the start of the window failed.
-        if (DIR.root.isEmpty() || sauve.isEmpty() || !QDir().mkpath(sauve))
+        if (!QDir().mkpath(sauve))
             throw polyx::Error(QStringLiteral("Impossible de créer le dossier \"%1\"").arg(sauve));
         copy = polyx::CopyFolderFiles(DIR.root, sauve);
     }

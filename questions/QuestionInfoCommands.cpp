@@ -4,7 +4,6 @@
 
 #include "dictionaries/TextLinesFile.h"
 #include "platform/CommandGuard.h"
-#include "platform/Error.h"
 #include "platform/NameCase.h"
 #include "platform/Services.h"
 #include "questions/DoubleClickRelay.h"
@@ -29,22 +28,13 @@ void TForm1::GetFile_QuestionInfo(QString& path, QString& name)
 {
     path.clear();
     name.clear();
-    try {
-        const int index = JvCheckListBox_QUESTION->ItemIndex();
-        if (index < 0)
-            return;
-        const polyx::QuestionInfoFile file =
-            polyx::LocateQuestionInfo(FileListFolder(), JvCheckListBox_QUESTION->Text(index));
-        name = file.name;
-        path = platform::ResolveNameCase(file.path);
-    } catch (const polyx::Error& error) {
-        // The caller goes on with what was found.
-        platform::dialogs().message(platform::BoxKind::Plain,
-                                    error.message()
-                                        + QStringLiteral("\r\n\r\nprocedure TForm1.GetFile_QuestionInfo(%1;%2)"
-                                                         "\r\n\r\nLIGNE 471")
-                                              .arg(path, name));
-    }
+    const int index = JvCheckListBox_QUESTION->ItemIndex();
+    if (index < 0)
+        return;
+    const polyx::QuestionInfoFile file =
+        polyx::LocateQuestionInfo(FileListFolder(), JvCheckListBox_QUESTION->Text(index));
+    name = file.name;
+    path = platform::ResolveNameCase(file.path);
 }
 
 void TForm1::JvCheckListBox_QUESTIONClick()
