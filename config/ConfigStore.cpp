@@ -4,7 +4,6 @@
 #include "config/IntegerText.h"
 #include "platform/Error.h"
 #include "platform/FileLocations.h"
-#include "platform/ProgramPath.h"
 
 #include <QFile>
 #include <QFileInfo>
