@@ -9,6 +9,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QScopedValueRollback>
 #include <QSplitter>
 #include <QTabWidget>
 #include <functional>
@@ -99,6 +100,7 @@ bool TForm1::restoreSession()
 bool TForm1::saveSession()
 {
     const FileListBox::RefreshBatch oneRefresh(*fileList());
+    const QScopedValueRollback unattended(m_saveRun, SaveRun::Session);
     SessionSteps step(SessionSteps::Together);
     step([this] { SaveWindowPlacement(*this); });
     step([this] { SaveMenuChecks(*this); });

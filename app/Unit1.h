@@ -35,6 +35,7 @@ class FileListBox;
 class FindingsWindow;
 namespace polyx {
 class BatchRun;
+class PartlyReadFile;
 }
 
 // The one window of the program. It owns every pane and every command; the
@@ -298,6 +299,15 @@ private:
     // is the script tab named after the dictionary, or -1.
     void saveDictionaryAs(DictionaryPane* pane, const char* key, const platform::FileDialogRequest& request, int scriptTab);
     void loadDictionary(DictionaryPane* pane, const char* key, const char* defaultFile, int scriptPage);
+    // A file read only in part: its load shows why, and a save over it asks
+    // first. The automatic saves leave it and say so once; the session save
+    // leaves it and fails that step, so that closing asks. False: do not write.
+    void warnPartlyRead(const polyx::PartlyReadFile& file);
+    bool mayReplacePartlyRead(polyx::PartlyReadFile& file, const QString& path);
+    // Who runs the saves: the user's command, or the automatic saves and the
+    // session save that no one asked for, so they ask nothing.
+    enum class SaveRun { Command, Automatic, Session };
+    SaveRun m_saveRun = SaveRun::Command;
     QString fusionFileName() const;
     // The fusion rows the translation leaves out (the header pairs).
     QList<int> fusionHeaderRows() const;

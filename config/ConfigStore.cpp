@@ -2,12 +2,13 @@
 
 #include "config/IniDocument.h"
 #include "config/IntegerText.h"
+#include "dictionaries/FileBytes.h"
+#include "dictionaries/FileErrors.h"
 #include "platform/Error.h"
 #include "platform/FileLocations.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace {
 
@@ -62,9 +63,11 @@ void writeValue(const QString& section, const QString& key, const QString& value
     document.setValue(section, key, value);
     const QByteArray out = document.bytes();
 
-    QSaveFile save(path);
-    if (!save.open(QIODevice::WriteOnly) || save.write(out) != out.size() || !save.commit())
-        throw failed();
+    try {
+        polyx::WriteFileBytes(path, out);
+    } catch (const polyx::CreateFileFailure& failure) {
+        throw polyx::Error(QStringLiteral("Impossible d'écrire dans %1. %2").arg(path, failure.reason()));
+    }
 }
 
 } // namespace

@@ -19,6 +19,8 @@ void TForm1::saveDictionary(DictionaryPane* pane, const char* key, const char* d
     if (pane->PageLabel().isEmpty())
         pane->SetPageLabel(defaultLabel);
     const QString path = platform::ResolveNameCase(WorkDir() + pane->PageLabel() + ".DICO");
+    if (!mayReplacePartlyRead(pane->lines().PartlyRead(), path))
+        return;
     pane->lines().SaveToFile(path);
     WriteString("DICO", key, path);
     RefreshFileList();
@@ -30,6 +32,7 @@ void TForm1::loadDictionary(DictionaryPane* pane, const char* key, const char* d
     if (!QFile::exists(path))
         return;
     pane->lines().LoadFromFile(path);
+    warnPartlyRead(pane->lines().PartlyRead());
     if (scriptPage < 0)
         return;
     pane->SetPageLabel(FileLabel(path));
@@ -47,7 +50,8 @@ void TForm1::saveDictionaryAs(DictionaryPane* pane, const char* key, const platf
     request.defaultExt = "DICO";
     request.confirmReplace = true;
     request.existingFolderOnly = true;
-    if (const auto path = platform::chooseSaveFile(request)) {
+    const auto path = platform::chooseSaveFile(request);
+    if (path && mayReplacePartlyRead(pane->lines().PartlyRead(), *path)) {
         pane->lines().SaveToFile(*path);
         pane->SetPageLabel(FileLabel(*path));
         if (scriptTab >= 0)
@@ -83,6 +87,8 @@ void TForm1::DICO_SAN_LOAD() { loadDictionary(ValueListEditor_SANVOR, "SANVOR", 
 void TForm1::DICO_SAN_SAVE()
 {
     const QString path = platform::ResolveNameCase(WorkDir() + "~SANVOR.DICO");
+    if (!mayReplacePartlyRead(ValueListEditor_SANVOR->lines().PartlyRead(), path))
+        return;
     ValueListEditor_SANVOR->lines().SaveToFile(path);
     WriteString("DICO", "SANVOR", path);
     RefreshFileList();

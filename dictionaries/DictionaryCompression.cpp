@@ -17,7 +17,34 @@ bool isOldHeaderKey(const QString& key)
         || key == QStringLiteral("<CODE>");
 }
 
+// The pairs a code encloses its own text in: "£[SG : nom]#", "{NOM : défaut}".
+constexpr char16_t kBrackets[][2] = {{u'[', u']'}, {u'{', u'}'}, {u'(', u')'}, {u'<', u'>'}, {u'«', u'»'}};
+
 } // namespace
+
+qsizetype CommentColon(QStringView value)
+{
+    // The closers still awaited, innermost last. A closer that awaits
+    // nothing is plain text; an opener never closed keeps what follows,
+    // since a code cut short is worse than a comment kept.
+    QString awaited;
+    for (qsizetype i = 0; i < value.size(); ++i) {
+        const QChar c = value[i];
+        if (c == u':' && awaited.isEmpty())
+            return i;
+        if (!awaited.isEmpty() && c == awaited.back()) {
+            awaited.chop(1);
+            continue;
+        }
+        for (const auto& pair : kBrackets) {
+            if (c == QChar(pair[0])) {
+                awaited += QChar(pair[1]);
+                break;
+            }
+        }
+    }
+    return -1;
+}
 
 QString StripBlanks(const QString& text)
 {
@@ -39,7 +66,7 @@ void CompressDictionary(DictionaryLines& pane, ColonCut colonCut)
         if (isOldHeaderKey(pane.KeyAt(row)))
             pane.SetKeyAt(row, QString());
         if (colonCut == ColonCut::Cut) {
-            const qsizetype colon = value.indexOf(u':');
+            const qsizetype colon = CommentColon(value);
             if (colon >= 0)
                 value.truncate(colon);
         }

@@ -9,6 +9,7 @@
 #include "platform/Services.h"
 
 #include <QCheckBox>
+#include <QScopedValueRollback>
 #include <QTabWidget>
 
 void TForm1::connectDictionaryEvents()
@@ -73,12 +74,14 @@ void TForm1::ValueListEditor_INTDblClick() { pasteIntoRememberedRow(ValueListEdi
 
 void TForm1::ValueListEditor_EXTExit()
 {
+    const QScopedValueRollback automatic(m_saveRun, SaveRun::Automatic);
     if (AUTO_SAVE->isChecked())
         run("DICO_EXT_SAVE");
 }
 
 void TForm1::ValueListEditor_INTExit()
 {
+    const QScopedValueRollback automatic(m_saveRun, SaveRun::Automatic);
     if (AUTO_SAVE->isChecked())
         run("DICO_INT_SAVE");
 }

@@ -230,12 +230,15 @@ void DictionaryLines::LoadFromFile(const QString& path)
     m_index = std::move(index);
     m_indexStale = false;
     m_encoding = file.encoding;
+    m_partlyRead.Remember(path, file);
     if (m_listener)
         m_listener->linesReset();
 }
 
 void DictionaryLines::SaveToFile(const QString& path)
 {
+    if (m_partlyRead.IsReplacedBy(path))
+        throw Error(m_partlyRead.SkipMessage());
     m_encoding = TextLinesFile::Write(path, m_lines, m_encoding);
 }
 

@@ -1,4 +1,5 @@
 #pragma once
+#include "dictionaries/PartlyReadFile.h"
 #include "dictionaries/TextLinesFile.h"
 
 #include <QCollator>
@@ -82,7 +83,10 @@ public:
     // All or nothing: an unreadable file or a repeated key throws and leaves
     // lines and encoding as they were.
     void LoadFromFile(const QString& path);
+    // Refuses, with PartlyRead().SkipMessage(), to replace the file last
+    // read only in part until PartlyRead() is released.
     void SaveToFile(const QString& path);
+    PartlyReadFile& PartlyRead() { return m_partlyRead; }
 
     // At most one; the listener must detach before it is destroyed.
     void SetListener(DictionaryLinesListener* listener) { m_listener = listener; }
@@ -116,6 +120,7 @@ private:
     mutable KeyIndex m_index; // sort key to line index, rebuilt when lines move
     mutable bool m_indexStale = false;
     TextEncoding m_encoding = TextEncoding::Ansi;
+    PartlyReadFile m_partlyRead;
     DictionaryLinesListener* m_listener = nullptr;
 };
 

@@ -7,6 +7,7 @@
 #include "scripts/ScriptPane.h"
 
 #include <QCheckBox>
+#include <QScopedValueRollback>
 #include <QTabBar>
 #include <QTabWidget>
 
@@ -51,6 +52,7 @@ void TForm1::PageControl_DICOSChange()
 
 void TForm1::PageControl_DICOSExit()
 {
+    const QScopedValueRollback automatic(m_saveRun, SaveRun::Automatic);
     if (AUTO_SAVE->isChecked())
         run("DICO_SAN_SAVE");
 }

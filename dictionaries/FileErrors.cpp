@@ -4,6 +4,7 @@
 #include <QFileInfo>
 
 #include <cerrno>
+#include <cstring>
 
 namespace polyx {
 
@@ -14,18 +15,32 @@ const QString kFileNotFound = QStringLiteral("Le fichier spécifié est introuva
 const QString kPathNotFound = QStringLiteral("Le chemin d'accès spécifié est introuvable");
 
 // Only causes that a stale errno, left by a call Qt recovered from, would
-// hardly fake.
+// hardly fake; the writer's own calls give theirs exactly.
 QString systemReason(int systemError, const QString& deviceReason)
 {
     switch (systemError) {
     case ENOSPC:
+        return QStringLiteral("Plus de place sur le disque");
     case EDQUOT:
-        return QStringLiteral("Espace insuffisant sur le disque");
+        return QStringLiteral("Quota d'espace disque dépassé");
+    case EFBIG:
+        return QStringLiteral("Le fichier dépasse la taille permise");
+    case EIO:
+        return QStringLiteral("Erreur d'entrée/sortie sur le disque");
     case EROFS:
         return QStringLiteral("Le support est protégé en écriture");
     case ENAMETOOLONG:
         return QStringLiteral("Le nom de fichier ou l'extension est trop long");
+    case EACCES:
+    case EPERM:
+    case EISDIR:
+        return kAccessDenied;
+    case EMFILE:
+    case ENFILE:
+        return QStringLiteral("Trop de fichiers ouverts");
     default:
+        if (deviceReason.isEmpty() && systemError != 0)
+            return QString::fromLocal8Bit(std::strerror(systemError));
         return deviceReason;
     }
 }
@@ -65,10 +80,15 @@ Error OpenFileError(const QString& path, const QString& deviceReason, int system
                      .arg(QDir::toNativeSeparators(path), readReason(path, deviceReason, systemError)));
 }
 
-Error CreateFileError(const QString& path, const QString& deviceReason, int systemError)
+CreateFileFailure::CreateFileFailure(const QString& path, const QString& reason)
+    : Error(QStringLiteral("Impossible de créer le fichier \"%1\". %2").arg(QDir::toNativeSeparators(path), reason)),
+      m_reason(reason)
 {
-    return Error(QStringLiteral("Impossible de créer le fichier \"%1\". %2")
-                     .arg(QDir::toNativeSeparators(path), writeReason(path, deviceReason, systemError)));
+}
+
+CreateFileFailure CreateFileError(const QString& path, const QString& deviceReason, int systemError)
+{
+    return CreateFileFailure(path, writeReason(path, deviceReason, systemError));
 }
 
 } // namespace polyx

@@ -4,6 +4,7 @@
 #include "app/WorkFolders.h"
 #include "dictionaries/DictionaryPane.h"
 #include "dictionaries/FusionDictionary.h"
+#include "platform/Error.h"
 #include "platform/FileDialog.h"
 #include "platform/NameCase.h"
 #include "platform/Services.h"
@@ -30,7 +31,18 @@ QList<int> TForm1::fusionHeaderRows() const
 
 void TForm1::DICO_FUSION_SAVE()
 {
-    ValueListEditor_FUSION->lines().SaveToFile(platform::ResolveNameCase(WorkDir() + fusionFileName()));
+    // Two long labels make a name no file system takes: say what to do
+    // rather than the system's bare reason.
+    constexpr qsizetype kNameMax = 255;
+    if (QFile::encodeName(fusionFileName()).size() > kNameMax)
+        throw polyx::Error(QStringLiteral("Le nom du fichier de fusion \"%1\" dépasse les %2 octets qu'un nom de fichier "
+                                          "peut avoir ici : raccourcissez l'étiquette du dictionnaire externe ou interne "
+                                          "(clic droit sur son onglet).")
+                               .arg(fusionFileName())
+                               .arg(kNameMax));
+    const QString path = platform::ResolveNameCase(WorkDir() + fusionFileName());
+    if (mayReplacePartlyRead(ValueListEditor_FUSION->lines().PartlyRead(), path))
+        ValueListEditor_FUSION->lines().SaveToFile(path);
 }
 
 void TForm1::DICO_FUSION_SAVESA()
@@ -43,7 +55,8 @@ void TForm1::DICO_FUSION_SAVESA()
     request.fileName = ValueListEditor_EXT->PageLabel() + "_" + ValueListEditor_INT->PageLabel();
     request.confirmReplace = true;
     request.existingFolderOnly = true;
-    if (const auto path = platform::chooseSaveFile(request))
+    const auto path = platform::chooseSaveFile(request);
+    if (path && mayReplacePartlyRead(ValueListEditor_FUSION->lines().PartlyRead(), *path))
         ValueListEditor_FUSION->lines().SaveToFile(*path);
     RefreshFileList();
 }
@@ -51,6 +64,8 @@ void TForm1::DICO_FUSION_SAVESA()
 void TForm1::DICO_FUSION_LOAD()
 {
     const QString path = platform::ResolveNameCase(WorkDir() + fusionFileName());
-    if (QFile::exists(path))
-        ValueListEditor_FUSION->lines().LoadFromFile(path);
+    if (!QFile::exists(path))
+        return;
+    ValueListEditor_FUSION->lines().LoadFromFile(path);
+    warnPartlyRead(ValueListEditor_FUSION->lines().PartlyRead());
 }

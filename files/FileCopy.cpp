@@ -1,11 +1,11 @@
 #include "files/FileCopy.h"
 
+#include "dictionaries/FileBytes.h"
 #include "dictionaries/FileErrors.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <cerrno>
 
@@ -17,22 +17,16 @@ void CopyFileReplacing(const QString& source, const QString& target)
     errno = 0;
     if (!in.open(QIODevice::ReadOnly))
         throw OpenFileError(source, in.errorString(), errno);
-    QSaveFile out(target);
-    errno = 0;
-    if (!out.open(QIODevice::WriteOnly))
-        throw CreateFileError(target, out.errorString(), errno);
+    FileWriter out(target);
     constexpr qint64 kChunk = 1 << 20;
     while (!in.atEnd()) {
         errno = 0;
         const QByteArray bytes = in.read(kChunk);
         if (in.error() != QFileDevice::NoError)
             throw OpenFileError(source, in.errorString(), errno);
-        if (out.write(bytes) != bytes.size())
-            throw CreateFileError(target, out.errorString(), errno);
+        out.write(bytes);
     }
-    errno = 0;
-    if (!out.commit())
-        throw CreateFileError(target, out.errorString(), errno);
+    out.commit();
 }
 
 namespace {

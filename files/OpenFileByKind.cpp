@@ -42,12 +42,14 @@ void TForm1::OpenFileByKind(const QString& path)
         if (!confirmReplacement(route.target, ValueListEditor_SANVOR->lines().Count(), path))
             return;
         selectPageQuietly(PageControl_DICOS, polyx::SanvorPage);
-        return ValueListEditor_SANVOR->lines().LoadFromFile(path);
+        ValueListEditor_SANVOR->lines().LoadFromFile(path);
+        return warnPartlyRead(ValueListEditor_SANVOR->lines().PartlyRead());
     case OpenTarget::QuestionList:
         if (!confirmReplacement(route.target, JvCheckListBox_QUESTION->Count(), path))
             return;
         selectPageQuietly(PageControl_DICOS, polyx::ExternalPage);
-        return JvCheckListBox_QUESTION->LoadFromFile(path);
+        JvCheckListBox_QUESTION->LoadFromFile(path);
+        return warnPartlyRead(JvCheckListBox_QUESTION->PartlyRead());
     case OpenTarget::ExternalScript:
         return openScriptFile(SKRIVO_EXT, 0, path);
     case OpenTarget::InternalScript:
@@ -73,6 +75,7 @@ void TForm1::openDictionaryFile(DictionaryPane* pane, int page, bool pageFirst, 
     pane->SetPageLabel(FileLabel(path));
     if (!pageFirst)
         selectPageQuietly(PageControl_DICOS, page);
+    warnPartlyRead(pane->lines().PartlyRead());
 }
 
 void TForm1::openScriptFile(ScriptPane* pane, int page, const QString& path)

@@ -50,13 +50,18 @@ void TForm1::Ajoutertout1Click() { JvCheckListBox_QUESTION->CheckAll(); }
 void TForm1::DICO_QUESTIONS_LOAD()
 {
     const QString path = questionFilePath();
-    if (QFile::exists(path))
-        JvCheckListBox_QUESTION->LoadFromFile(path);
+    if (!QFile::exists(path))
+        return;
+    JvCheckListBox_QUESTION->LoadFromFile(path);
+    warnPartlyRead(JvCheckListBox_QUESTION->PartlyRead());
 }
 
 void TForm1::DICO_QUESTIONS_SAVE()
 {
-    JvCheckListBox_QUESTION->SaveToFile(questionFilePath());
+    const QString path = questionFilePath();
+    if (!mayReplacePartlyRead(JvCheckListBox_QUESTION->PartlyRead(), path))
+        return;
+    JvCheckListBox_QUESTION->SaveToFile(path);
     RefreshFileList();
 }
 

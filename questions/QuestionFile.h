@@ -1,4 +1,5 @@
 #pragma once
+#include "dictionaries/PartlyReadFile.h"
 #include "dictionaries/TextLinesFile.h"
 
 #include <QStringList>
@@ -12,12 +13,15 @@ public:
     // Throws "Impossible d'ouvrir le fichier ..." and then remembers nothing.
     QStringList Load(const QString& path);
     // Atomic; throws "Impossible de créer le fichier ..." with the previous
-    // file left whole.
+    // file left whole. Refuses to replace the file last read only in part
+    // until PartlyRead() is released.
     void Save(const QString& path, const QStringList& questions);
     TextEncoding Encoding() const { return m_encoding; }
+    PartlyReadFile& PartlyRead() { return m_partlyRead; }
 
 private:
     TextEncoding m_encoding = TextEncoding::Ansi;
+    PartlyReadFile m_partlyRead;
 };
 
 } // namespace polyx

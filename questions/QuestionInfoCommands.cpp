@@ -42,8 +42,13 @@ void TForm1::JvCheckListBox_QUESTIONClick()
     QString path, name;
     GetFile_QuestionInfo(path, name);
     // A question without a file leaves the previous one shown.
-    if (QFile::exists(path))
-        Memo_QUESTIONS->setPlainText(polyx::TextLinesFile::Read(path).lines.join(u'\n'));
+    if (!QFile::exists(path))
+        return;
+    const polyx::TextLines info = polyx::TextLinesFile::Read(path);
+    Memo_QUESTIONS->setPlainText(info.lines.join(u'\n'));
+    // Shown again at each click: the memo gives no other sign of it.
+    if (const QString warning = polyx::TextLinesFile::PartialReadWarning(path, info); !warning.isEmpty())
+        platform::dialogs().message(platform::BoxKind::Warning, warning);
 }
 
 void TForm1::mnuQuestions_PROPClick()

@@ -40,6 +40,7 @@ public:
     void LoadFromFile(const QString& path);
     void SaveToFile(const QString& path);
     polyx::TextEncoding Encoding() const { return m_file.Encoding(); }
+    polyx::PartlyReadFile& PartlyRead() { return m_file.PartlyRead(); }
 
 signals:
     // The user clicked an entry or moved the selection with the keyboard.

@@ -20,11 +20,16 @@ constexpr qint64 kMaxFileBytes = qint64(256) * 1024 * 1024;
 
 QByteArray ReadBytes(const QString& path) { return ReadFileBytes(path, kMaxFileBytes); }
 
-QString Load(QTextDocument& document, const QString& path, bool plainTextMode)
+QString Load(QTextDocument& document, const QString& path, bool plainTextMode, PlainScriptLayout::Mark* plainMark)
 {
     const QByteArray bytes = ReadBytes(path);
+    if (plainMark)
+        *plainMark = PlainScriptLayout::Mark::None;
     if (ReadingFormat(plainTextMode, path, bytes) == ScriptFormat::PlainText) {
-        SetDocumentText(document, DecodePlainScript(bytes));
+        PlainScriptLayout layout;
+        SetDocumentText(document, DecodePlainScript(bytes, &layout));
+        if (plainMark)
+            *plainMark = layout.mark;
         return {};
     }
     RtfReader reader;
@@ -41,12 +46,14 @@ bool IsRichFile(const QString& path)
     return ReadingFormat(false, path, file.read(5)) == ScriptFormat::Rtf;
 }
 
-void Save(const QTextDocument& document, const QString& path, bool plainTextMode)
+void Save(const QTextDocument& document, const QString& path, bool plainTextMode, PlainScriptLayout::Mark plainMark)
 {
-    if (WritingFormat(plainTextMode, path) == ScriptFormat::PlainText)
-        WriteFileBytes(path, EncodePlainScript(VisibleText(document)));
-    else
+    if (WritingFormat(plainTextMode, path) != ScriptFormat::PlainText)
         WriteFileBytes(path, RtfWriter::write(document));
+    else if (plainMark == PlainScriptLayout::Mark::Utf8WithoutMark)
+        WriteFileBytes(path, EncodePlainScriptAs(VisibleText(document), {plainMark, QStringLiteral("\r\n")}));
+    else
+        WriteFileBytes(path, EncodePlainScript(VisibleText(document)));
 }
 
 } // namespace polyx::ScriptFile

@@ -1,4 +1,6 @@
 #pragma once
+#include "scripts/ScriptPlainText.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -18,8 +20,10 @@ QByteArray ReadBytes(const QString& path);
 // when the file cannot be read and "Erreur au chargement du flux" (or the
 // refused code page) when RTF cannot be read; the document is then as it
 // was. Returns what an RTF file held that the document cannot, said for the
-// status bar, or nothing.
-QString Load(QTextDocument& document, const QString& path, bool plainTextMode);
+// status bar, or nothing. `plainMark`, when given, receives how a file read
+// as plain text was stored (None for RTF).
+QString Load(QTextDocument& document, const QString& path, bool plainTextMode,
+             PlainScriptLayout::Mark* plainMark = nullptr);
 
 // Whether a pane in rich mode would read the file as RTF; false when it
 // cannot be read.
@@ -27,7 +31,10 @@ bool IsRichFile(const QString& path);
 
 // Creates or replaces the file atomically. Throws "Impossible de créer le
 // fichier ..." and leaves any previous file whole when it cannot be written.
-void Save(const QTextDocument& document, const QString& path, bool plainTextMode);
+// Plain text read as UTF-8 without mark (`plainMark`) is written back so;
+// any other is written as EncodePlainScript writes it.
+void Save(const QTextDocument& document, const QString& path, bool plainTextMode,
+          PlainScriptLayout::Mark plainMark = PlainScriptLayout::Mark::None);
 
 } // namespace ScriptFile
 } // namespace polyx

@@ -100,7 +100,7 @@ QString sameFileKey(const QString& path)
 
 void ScriptPane::LoadFromFile(const QString& path)
 {
-    m_leftOutNotice = polyx::ScriptFile::Load(*document(), path, m_plainText);
+    m_leftOutNotice = polyx::ScriptFile::Load(*document(), path, m_plainText, &m_plainMark);
     m_leftOutSource = m_leftOutNotice.isEmpty() ? QString() : sameFileKey(path);
     caretToStart();
 }
@@ -120,7 +120,7 @@ bool ScriptPane::SaveToFile(const QString& path)
             "Ce fichier contient un en-tête, un pied de page ou des notes que Polyx'X ne reprend pas : "
             "ils seront perdus.\r\n\r\nEnregistrer quand même ?")))
         return false;
-    polyx::ScriptFile::Save(*document(), path, m_plainText);
+    polyx::ScriptFile::Save(*document(), path, m_plainText, m_plainMark);
     if (overSource)
         m_leftOutSource.clear();
     return true;

@@ -1,4 +1,6 @@
 #pragma once
+#include "scripts/ScriptPlainText.h"
+
 #include <QTextEdit>
 
 class QTabWidget;
@@ -69,6 +71,9 @@ private:
     std::pair<QTabWidget*, int> page() const;
 
     bool m_plainText = true;
+    // How the plain file last loaded was stored, so a save keeps a Linux
+    // editor's UTF-8 without mark.
+    polyx::PlainScriptLayout::Mark m_plainMark = polyx::PlainScriptLayout::Mark::None;
     QString m_leftOutNotice;
     QString m_leftOutSource; // the file those parts are still in
     bool m_keepingText = false;

@@ -62,8 +62,12 @@ QString DecodePlainScript(const QByteArray& bytes, PlainScriptLayout* layout)
             break;
         }
     }
-    if (kind == PlainScriptLayout::Mark::None)
+    if (kind == PlainScriptLayout::Mark::None && TextLinesFile::IsUtf8BeyondAscii(all)) {
+        text = QStringDecoder(QStringConverter::Utf8, kDecodeFlags)(all);
+        kind = PlainScriptLayout::Mark::Utf8WithoutMark;
+    } else if (kind == PlainScriptLayout::Mark::None) {
         text = DecodeWindows1252(all);
+    }
     if (layout)
         *layout = {kind, CommonLineEnd(text)};
     return NormalizeLineEnds(text);
@@ -92,6 +96,8 @@ QByteArray EncodePlainScriptAs(const QString& text, const PlainScriptLayout& lay
         break;
     case PlainScriptLayout::Mark::Utf8:
         break;
+    case PlainScriptLayout::Mark::Utf8WithoutMark:
+        return QStringEncoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless)(stored);
     case PlainScriptLayout::Mark::Utf16LE:
         encoding = QStringConverter::Utf16LE;
         break;

@@ -4,7 +4,8 @@
 
 namespace polyx {
 
-// Script files as plain text: Windows-1252 without mark, CR LF between
+// Script files as plain text: Windows-1252 without mark (or the UTF-8
+// without mark a Linux editor writes, kept as it came), CR LF between
 // lines and nothing after the last, so a file read and written back keeps
 // its lines (and its bytes, when it had CR LF line ends). Text travels
 // with '\n' between lines.
@@ -12,12 +13,13 @@ namespace polyx {
 // How a plain script file was stored, so that a translation of it can be
 // written back the same way.
 struct PlainScriptLayout {
-    enum class Mark { None, Utf8, Utf16LE, Utf16BE };
+    enum class Mark { None, Utf8, Utf16LE, Utf16BE, Utf8WithoutMark };
     Mark mark = Mark::None;   // None: Windows-1252
     QString lineEnd = QStringLiteral("\r\n"); // the file's own when all its line ends agree
 };
 
-// A leading UTF-8 or UTF-16 mark selects that encoding; otherwise
+// A leading UTF-8 or UTF-16 mark selects that encoding; otherwise UTF-8
+// when the bytes are valid UTF-8 holding a character beyond ASCII, else
 // Windows-1252. CR LF, CR, LF and LF CR each end one line. `layout`, when
 // given, receives how the file was stored.
 QString DecodePlainScript(const QByteArray& bytes, PlainScriptLayout* layout = nullptr);

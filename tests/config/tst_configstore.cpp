@@ -251,15 +251,18 @@ private slots:
         QTest::addColumn<QString>("program");
         QTest::addColumn<QString>("file");
         QTest::addColumn<QString>("failingPath");
-        QTest::newRow("missing folder") << "" << "missing/PolyxX.INI" << "missing/PolyxX.INI";
-        QTest::newRow("a folder") << "" << "." << ".";
-        QTest::newRow("default file") << "missing/PolyxX" << "" << "missing/PolyxX.INI";
+        QTest::addColumn<QString>("reason"); // the system's, when the write itself failed
+        const QString missing = QStringLiteral(". Le chemin d'accès spécifié est introuvable");
+        QTest::newRow("missing folder") << "" << "missing/PolyxX.INI" << "missing/PolyxX.INI" << missing;
+        QTest::newRow("a folder") << "" << "." << "." << "";
+        QTest::newRow("default file") << "missing/PolyxX" << "" << "missing/PolyxX.INI" << missing;
     }
     void unwritableFileRaisesError()
     {
         QFETCH(QString, program);
         QFETCH(QString, file);
         QFETCH(QString, failingPath);
+        QFETCH(QString, reason);
         const auto inDir = [&](const QString& path) { return m_dir->path() + u'/' + path; };
         if (!program.isEmpty())
             platform::setProgramPath(inDir(program));
@@ -267,7 +270,7 @@ private slots:
             WriteInteger(QStringLiteral("S"), QStringLiteral("K"), 1, file.isEmpty() ? file : inDir(file));
             QFAIL("the write did not fail");
         } catch (const polyx::Error& error) {
-            QCOMPARE(error.message(), QStringLiteral("Impossible d'écrire dans ") + inDir(failingPath));
+            QCOMPARE(error.message(), QStringLiteral("Impossible d'écrire dans ") + inDir(failingPath) + reason);
         }
     }
 

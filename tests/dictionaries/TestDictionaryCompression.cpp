@@ -26,6 +26,8 @@ private slots:
     void stripBlanks();
     void compress_data();
     void compress();
+    void colonCutSparesCodes_data();
+    void colonCutSparesCodes();
     void compressionKeepsEncodingAndLabel();
     void compressAllCutsAllButSanvor();
     void refusalNamesTheDictionary_data();
@@ -111,6 +113,39 @@ void TestDictionaryCompression::compressionKeepsEncodingAndLabel()
     QCOMPARE(pane.Lines(), (QStringList{"<_AUTEUR>=", "<_CODE>=", "<_TITRE>=", "X=1"}));
     QCOMPARE(pane.Encoding(), polyx::TextEncoding::Utf8);
     QCOMPARE(pane.PageLabel(), QString("DUPONT"));
+}
+
+// The cut is for comments; a user's own codes may hold ":" inside brackets.
+void TestDictionaryCompression::colonCutSparesCodes_data()
+{
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QString>("kept");
+
+    QTest::newRow("comment") << "DUPONT : nom de famille" << "DUPONT ";
+    QTest::newRow("Sanvor code") << "£[SG : nom]#" << "£[SG : nom]#";
+    QTest::newRow("braces") << "{NOM : défaut}" << "{NOM : défaut}";
+    QTest::newRow("parentheses") << "(a:b)" << "(a:b)";
+    QTest::newRow("angle brackets") << "<DATE:jj/mm>" << "<DATE:jj/mm>";
+    QTest::newRow("guillemets") << "«NOM : x»" << "«NOM : x»";
+    QTest::newRow("code then comment") << "£[SG : nom]# : le nom" << "£[SG : nom]# ";
+    QTest::newRow("nested pairs") << "[a{b:c}d:e]:f" << "[a{b:c}d:e]";
+    QTest::newRow("colon before the code") << "nom: £[SG : nom]#" << "nom";
+    QTest::newRow("pair closed, then comment") << "(x) y : z" << "(x) y ";
+    QTest::newRow("stray closer is text") << "a ] b : c" << "a ] b ";
+    QTest::newRow("crossed closer is text") << "[a) : b]" << "[a) : b]";
+    QTest::newRow("pair never closed keeps the rest") << "£[SG : nom" << "£[SG : nom";
+    QTest::newRow("colon first") << ":tout" << "";
+    QTest::newRow("no colon") << "[SG]" << "[SG]";
+}
+
+void TestDictionaryCompression::colonCutSparesCodes()
+{
+    QFETCH(QString, value);
+    QFETCH(QString, kept);
+    DictionaryLines pane;
+    fill(pane, {"<X>=" + value});
+    polyx::CompressDictionary(pane, ColonCut::Cut);
+    QCOMPARE(pane.ValueOf("<X>"), kept);
 }
 
 void TestDictionaryCompression::compressAllCutsAllButSanvor()

@@ -14,6 +14,7 @@ using polyx::TextLines;
 namespace TextLinesFile = polyx::TextLinesFile;
 
 Q_DECLARE_METATYPE(polyx::TextEncoding)
+Q_DECLARE_METATYPE(polyx::ReadStop)
 
 namespace {
 
@@ -36,6 +37,10 @@ private slots:
     void roundTripIsByteExact_data();
     void roundTripIsByteExact();
     void binaryFileLoadsUpToNul();
+    void partialReads_data();
+    void partialReads();
+    void partialReadWarnings();
+    void malformedUtf8AfterMarkIsRefused();
     void largeFileLoads();
     void writeReplacesFileAndReadsBack();
     void readFailures_data();
@@ -45,7 +50,7 @@ private slots:
     void readOnlyFileIsNotReplaced();
     void writeFailures_data();
     void writeFailures();
-    void failedSaveLeavesOldFileWhole();
+    void nameAtTheLimitSaves();
 };
 
 void TestTextLinesFile::decode_data()
@@ -82,6 +87,25 @@ void TestTextLinesFile::decode_data()
                                            << QStringList{QString::fromUtf8("a\uFFFD")} << TextEncoding::Utf16LE;
     QTest::newRow("utf-16 nul") << bytes("\xFF\xFE" "a\0\0\0b\0", 8) << QStringList{"a"}
                                 << TextEncoding::Utf16LE;
+    // What Linux editors write: read as UTF-8, kept without mark.
+    QTest::newRow("utf-8 without mark") << QByteArray("<NOM>=\xC2\xA3[SG : pr\xC3\xA9nom]#\r\n")
+                                        << QStringList{QString::fromUtf8("<NOM>=£[SG : prénom]#")}
+                                        << TextEncoding::Utf8NoMark;
+    QTest::newRow("utf-8 without mark, nul after") << bytes("\xC3\xA9\r\n\0\xFF", 6)
+                                                   << QStringList{QString::fromUtf8("é")} << TextEncoding::Utf8NoMark;
+    QTest::newRow("ascii stays code page") << QByteArray("a=1\r\n") << QStringList{"a=1"} << ansi;
+    QTest::newRow("not utf-8 stays code page") << QByteArray("\xC3\xA9\xE9") << QStringList{QString::fromUtf8("Ã©é")}
+                                               << ansi;
+    QTest::newRow("overlong form is not utf-8") << QByteArray("\xC0\xAF") << QStringList{QString::fromUtf8("À¯")}
+                                                << ansi;
+    QTest::newRow("surrogate is not utf-8") << QByteArray("\xED\xA0\x80") << QStringList{QString::fromUtf8("í\u00A0€")}
+                                            << ansi;
+    QTest::newRow("utf-16 le without mark") << bytes("a\0=\0\xE9\0\r\0\n\0b\0", 12)
+                                            << QStringList{QString::fromUtf8("a=é"), "b"} << TextEncoding::Utf16LENoMark;
+    QTest::newRow("utf-16 be without mark") << bytes("\0a\0=\0\xE9\0\r\0\n", 10)
+                                            << QStringList{QString::fromUtf8("a=é")} << TextEncoding::Utf16BENoMark;
+    QTest::newRow("odd size is not utf-16") << bytes("a\0b\0c", 5) << QStringList{"a"} << ansi;
+    QTest::newRow("one nul pair is not utf-16") << bytes("ab\0\0cd", 6) << QStringList{"ab"} << ansi;
     QTest::newRow("utf-16 be mark after le mark is text")
         << bytes("\xFF\xFE\xFE\xFF" "a\0", 6) << QStringList{QString::fromUtf8("\uFFFEa")}
         << TextEncoding::Utf16LE;
@@ -159,6 +183,10 @@ void TestTextLinesFile::roundTripIsByteExact_data()
     QTest::newRow("utf-8") << QByteArray("\xEF\xBB\xBF<NOM>=\xC2\xA3[SG : nom]#\r\n\r\n=x\r\n");
     QTest::newRow("utf-16 le") << bytes("\xFF\xFE" "a\0=\0\x3D\xD8\x00\xDE\r\0\n\0", 14);
     QTest::newRow("utf-16 be") << bytes("\xFE\xFF\0a\0=\0\r\0\n", 10);
+    QTest::newRow("utf-8 without mark") << QByteArray("<NOM>=\xC2\xA3[SG : pr\xC3\xA9nom]#\r\n\xE2\x82\xAC=1\r\n");
+    QTest::newRow("utf-16 le without mark") << bytes("a\0=\0\xE9\0\r\0\n\0", 10);
+    QTest::newRow("utf-16 be without mark") << bytes("\0a\0=\0\xE9\0\r\0\n", 10);
+    QTest::newRow("windows-1252 stays byte for byte") << QByteArray("<NOM>=\xA3[SG : pr\xE9nom]#\r\n");
 }
 
 void TestTextLinesFile::roundTripIsByteExact()
@@ -188,6 +216,67 @@ void TestTextLinesFile::binaryFileLoadsUpToNul()
     const QString toLf = TextLinesFile::Decode(cycle.left(9)).lines.first();
     QCOMPARE(result.lines[2], fromCr + toLf);
     QCOMPARE(result.lines.last(), fromCr);
+}
+
+// What was read, and whether the file may be replaced by it.
+void TestTextLinesFile::partialReads_data()
+{
+    QTest::addColumn<QByteArray>("data");
+    QTest::addColumn<int>("lineCount");
+    QTest::addColumn<polyx::ReadStop>("stop");
+
+    QByteArray thousand;
+    for (int i = 1; i <= 1000; ++i)
+        thousand += "<CLE" + QByteArray::number(i) + ">=valeur\r\n";
+    QByteArray nulBeforeTen = thousand;
+    nulBeforeTen.insert(nulBeforeTen.indexOf("<CLE10>"), '\0');
+
+    QTest::newRow("read whole") << thousand << 1000 << polyx::ReadStop::None;
+    QTest::newRow("nul before line 10") << nulBeforeTen << 10 << polyx::ReadStop::Nul;
+    QTest::newRow("nul in a line") << bytes("a=1\r\nb\0c\r\n", 10) << 2 << polyx::ReadStop::Nul;
+    QTest::newRow("nuls that pad the end") << bytes("a=1\r\n\0\0\0", 8) << 1 << polyx::ReadStop::None;
+    QTest::newRow("program file") << bytes("\x7F" "ELF\x02\x01\x01\0\0\0\x03\0>\0\x01\0", 16) << 1
+                                  << polyx::ReadStop::NotText;
+    QTest::newRow("control bytes, no nul") << QByteArray("a=\x01\x02\x03\r\nb=2\r\n") << 2 << polyx::ReadStop::NotText;
+    QTest::newRow("tab, form feed, end-of-file mark are text") << QByteArray("a=\t1\f\r\n\x1A") << 2
+                                                               << polyx::ReadStop::None;
+    QTest::newRow("utf-16 without mark is read whole") << bytes("a\0=\0\x31\0\r\0\n\0b\0=\0\x32\0", 16) << 2
+                                                       << polyx::ReadStop::None;
+    QTest::newRow("utf-16 with mark, nul") << bytes("\xFF\xFE" "a\0\0\0b\0", 8) << 1 << polyx::ReadStop::Nul;
+}
+
+void TestTextLinesFile::partialReads()
+{
+    QFETCH(QByteArray, data);
+    QFETCH(int, lineCount);
+    QFETCH(polyx::ReadStop, stop);
+    const TextLines read = TextLinesFile::Decode(data);
+    QCOMPARE(read.lines.size(), lineCount);
+    QCOMPARE(read.stop, stop);
+}
+
+void TestTextLinesFile::partialReadWarnings()
+{
+    TextLines read = TextLinesFile::Decode(bytes("a=1\r\nb\0c\r\n", 10));
+    QCOMPARE(TextLinesFile::PartialReadWarning("/w/DUPONT.DICO", read),
+             QString("Le fichier \"/w/DUPONT.DICO\" contient des octets nuls : seules les 2 premières lignes ont été lues. "
+                     "Il ne sera pas remplacé sans votre accord."));
+    read = TextLinesFile::Decode(QByteArray("a\x01\r\n"));
+    QCOMPARE(TextLinesFile::PartialReadWarning("/w/DUPONT.DICO", read),
+             QString("Le fichier \"/w/DUPONT.DICO\" n'est pas un fichier texte : seules les 1 premières lignes ont été lues. "
+                     "Il ne sera pas remplacé sans votre accord."));
+    QCOMPARE(TextLinesFile::PartialReadWarning("/w/DUPONT.DICO", TextLinesFile::Decode("a=1\r\n")), QString());
+}
+
+// Saved back, the bad bytes would become U+FFFD for good.
+void TestTextLinesFile::malformedUtf8AfterMarkIsRefused()
+{
+    const QString target = path("marked.DICO");
+    writeBytes(target, QByteArray("\xEF\xBB\xBF" "a=\xC3\xA9\r\nb=\xE9t\xE9\r\n"));
+    QCOMPARE(errorOf([&] { TextLinesFile::Read(target); }),
+             QString("Impossible d'ouvrir le fichier \"%1\". Le fichier porte la marque UTF-8, mais sa ligne 2 "
+                     "n'est pas de l'UTF-8 valide")
+                 .arg(QDir::toNativeSeparators(target)));
 }
 
 void TestTextLinesFile::largeFileLoads()
@@ -299,20 +388,16 @@ void TestTextLinesFile::writeFailures()
     QVERIFY(QFileInfo(target).isDir() || !QFileInfo::exists(target));
 }
 
-void TestTextLinesFile::failedSaveLeavesOldFileWhole()
+// Once refused, as the temporary file beside it took a longer name.
+void TestTextLinesFile::nameAtTheLimitSaves()
 {
-    // A name at the file-system limit leaves no room for the temporary
-    // file beside it, whoever runs the test.
     QTemporaryDir dir;
     const QString target = dir.filePath(QString(255 - 5, u'D') + ".DICO");
-    const QByteArray old("<NOM>=ancien\r\n");
-    writeBytes(target, old);
+    writeBytes(target, "<NOM>=ancien\r\n");
 
-    QCOMPARE(errorOf([&] { TextLinesFile::Write(target, {"<NOM>=nouveau"}, TextEncoding::Ansi); }),
-             QString("Impossible de créer le fichier \"%1\". Le nom de fichier ou l'extension est trop long")
-                 .arg(QDir::toNativeSeparators(target)));
-    QCOMPARE(readBytes(target), old);
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 1);
+    QCOMPARE(TextLinesFile::Write(target, {"<NOM>=nouveau"}, TextEncoding::Ansi), TextEncoding::Ansi);
+    QCOMPARE(readBytes(target), QByteArray("<NOM>=nouveau\r\n"));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
 }
 
 QTEST_GUILESS_MAIN(TestTextLinesFile)

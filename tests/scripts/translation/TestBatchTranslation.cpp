@@ -1,5 +1,6 @@
 // Batch translation without the window: how plain files are written back,
 // the letter-case rule of the outputs, which files are taken, the summary.
+#include "tests/support/FailingDisk.h"
 #include "tests/support/FileBytes.h"
 
 #include "TestEntries.h"
@@ -40,6 +41,9 @@ private slots:
         QTest::newRow("mixed ends become CR LF") << QByteArray("[N]\nx\r\ny") << "y" << QByteArray("y\r\nx\r\ny");
         QTest::newRow("1252 cannot hold it: UTF-8 with mark, ends kept")
             << QByteArray("[N]\n\xE9") << "\u2713" << QByteArray("\xEF\xBB\xBF\xE2\x9C\x93\n\xC3\xA9");
+        // A Linux editor's file: UTF-8 it was, UTF-8 without mark it stays.
+        QTest::newRow("UTF-8 without mark") << QByteArray("Ch\xC3\xA8re [N]\n") << "\u00e9"
+                                            << QByteArray("Ch\xC3\xA8re \xC3\xA9\n");
         QTest::newRow("UTF-8 with mark") << QByteArray("\xEF\xBB\xBF[N]\n") << "\u00e9" << QByteArray("\xEF\xBB\xBF\xC3\xA9\n");
         QTest::newRow("UTF-16 LE") << QByteArray("\xFF\xFE[\0N\0]\0\r\0\n\0", 12) << "\u00e9"
                                    << QByteArray("\xFF\xFE\xE9\0\r\0\n\0", 8);
@@ -56,6 +60,27 @@ private slots:
             QCOMPARE(polyx::EncodePlainScriptAs(text, layout), stored); // untouched, the same bytes
         text.replace("[N]", replacement);
         QCOMPARE(polyx::EncodePlainScriptAs(text, layout), expected);
+    }
+
+    // A full disk: the output is a failure of its own, the earlier output
+    // stays, and the report says why.
+    void failedOutputIsNotTranslated()
+    {
+        QTemporaryDir dir;
+        const QString in = dir.filePath("in/"), out = dir.filePath("out/");
+        QVERIFY(QDir().mkpath(in) && QDir().mkpath(out));
+        writeBytes(in + "long.txt", QByteArray("[A] ").repeated(2048));
+        writeBytes(out + "long.txt", "ancien");
+        polyx::BatchRun batch(polyx::BatchDirection::IntoInternal, Entries({"x=y", "x2=y2", "[A]=<a>"}), out);
+        {
+            const FileSizeLimit failsAfter(4096);
+            batch.Translate(in + "long.txt");
+        }
+        QCOMPARE(batch.SummaryLine(), QString("0 script traduit, 0 avec des codes non traduits, 1 échec"));
+        QCOMPARE(batch.ReportLines().at(1),
+                 "long.txt\tÉchec\tImpossible de créer le fichier \"" + out + "long.txt\". Le fichier dépasse la taille "
+                 "permise\t\t\t");
+        QCOMPARE(readBytes(out + "long.txt"), QByteArray("ancien"));
     }
 
     void letterCaseOfBuiltPaths()
