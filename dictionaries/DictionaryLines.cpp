@@ -223,6 +223,7 @@ void DictionaryLines::LoadFromFile(const QString& path)
         throw Error(QStringLiteral("Fichier \"%1\" :\r\n").arg(QDir::toNativeSeparators(path)) + error.message());
     }
 
+    m_partlyRead.Remember(path, file);
     if (m_listener)
         m_listener->linesAboutToBeReset();
     m_lines = std::move(file.lines);
@@ -230,7 +231,6 @@ void DictionaryLines::LoadFromFile(const QString& path)
     m_index = std::move(index);
     m_indexStale = false;
     m_encoding = file.encoding;
-    m_partlyRead.Remember(path, file);
     if (m_listener)
         m_listener->linesReset();
 }

@@ -232,7 +232,7 @@ void TestTextLinesFile::partialReads_data()
     nulBeforeTen.insert(nulBeforeTen.indexOf("<CLE10>"), '\0');
 
     QTest::newRow("read whole") << thousand << 1000 << polyx::ReadStop::None;
-    QTest::newRow("nul before line 10") << nulBeforeTen << 10 << polyx::ReadStop::Nul;
+    QTest::newRow("nul before line 10") << nulBeforeTen << 9 << polyx::ReadStop::Nul;
     QTest::newRow("nul in a line") << bytes("a=1\r\nb\0c\r\n", 10) << 2 << polyx::ReadStop::Nul;
     QTest::newRow("nuls that pad the end") << bytes("a=1\r\n\0\0\0", 8) << 1 << polyx::ReadStop::None;
     QTest::newRow("program file") << bytes("\x7F" "ELF\x02\x01\x01\0\0\0\x03\0>\0\x01\0", 16) << 1
