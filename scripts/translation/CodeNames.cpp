@@ -141,9 +141,12 @@ double NameMatcher::Similarity(const QStringList& a, const QStringList& b)
         }
     }
     double score = 2 * sum / double(a.size() + b.size());
-    // "NOMMALADE" and "NOM_MALADE" are one name.
-    if (a.size() != b.size())
-        score = std::max(score, 0.95 * WordSimilarity(a.join(QString()), b.join(QString())));
+    // "NOMMALADE" and "NOM_MALADE" are one name; "AGE" is no part of "AGENDAPROCHAIN".
+    if (a.size() != b.size()) {
+        const QString joinedA = a.join(QString()), joinedB = b.join(QString());
+        if (3 * std::min(joinedA.size(), joinedB.size()) >= 2 * std::max(joinedA.size(), joinedB.size()))
+            score = std::max(score, 0.95 * WordSimilarity(joinedA, joinedB));
+    }
     return score;
 }
 

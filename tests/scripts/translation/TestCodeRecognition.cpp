@@ -263,6 +263,7 @@ private slots:
         QTest::newRow("number kept") << "<<ADR1>>" << "<ADRESSE_1>" << 0.8 << 0.95;
         QTest::newRow("other number") << "<<ADR1>>" << "<ADRESSE_2>" << 0.0 << 0.5;
         QTest::newRow("half") << "#NOM_MALADE#" << "<NOM>" << 0.55 << 0.7;
+        QTest::newRow("start of a longer word") << "{{agenda.prochain}}" << "<AGE>" << 0.0 << 0.54;
         QTest::newRow("nothing alike") << "#POIDS#" << "<TAILLE>" << 0.0 << 0.0;
     }
     void similarity()
