@@ -11,12 +11,12 @@ void CopyFileReplacing(const QString& source, const QString& target);
 
 struct FolderCopy {
     int copied = 0;     // files really copied
-    QStringList failed; // names of the files that could not be
+    QStringList failed; // each file that could not be, named with the reason
 };
 
-// Copies every file that lies directly in `source`, hidden ones included,
-// into `target`; sub-folders are skipped, so a backup folder inside the
-// source never copies into itself.
+// Copies every file that lies directly in `source`, hidden ones and names
+// that are not UTF-8 included, into `target` under the same name; sub-folders
+// are skipped, so a backup folder inside the source never copies into itself.
 FolderCopy CopyFolderFiles(const QString& source, const QString& target);
 
 // What the backup tells when it is done, naming the files it could not copy.

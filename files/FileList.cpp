@@ -11,6 +11,7 @@
 #include "platform/CommandGuard.h"
 #include "platform/FileNames.h"
 #include "platform/NameCase.h"
+#include "platform/NativeNames.h"
 #include "platform/Services.h"
 #include "questions/DoubleClickRelay.h"
 
@@ -115,23 +116,35 @@ void TForm1::mnu_FICHIER_ReadClick()
         platform::desktop().openInTextEditor(path);
 }
 
+// A name that is not UTF-8 is renamed by its bytes: that is what the user
+// is told to do to open it.
 void TForm1::Renommer1Click()
 {
-    const QString path = currentEntryPath();
-    if (path.isEmpty())
+    const int row = fileList()->currentEntry();
+    if (row < 0)
         return;
+    const QByteArray nativeName = fileList()->nativeNameAt(row);
+    const QString path = nativeName.isEmpty() ? fileList()->pathAt(row)
+                                              : QDir(FileListFolder()).filePath(platform::ShownName(nativeName));
     const auto name = platform::dialogs().input("Renommer le Fichier", "Nouveau Nom", FileLabel(path));
     if (!name)
         return;
     const QString newPath = QDir(FileListFolder()).filePath(*name + platform::ExtensionOf(path));
     // Another file whose name differs only in capitals would become a twin
     // the program could no longer tell from this one; the file's own name
-    // in other capitals is no other file.
+    // in other capitals is no other file (and no path reaches a name that
+    // is not UTF-8: any file found is another one).
     const QString existing = platform::ResolveNameCase(newPath);
     const bool taken = QFileInfo::exists(existing)
-                       && QFileInfo(existing).canonicalFilePath() != QFileInfo(path).canonicalFilePath();
+                       && (!nativeName.isEmpty()
+                           || QFileInfo(existing).canonicalFilePath() != QFileInfo(path).canonicalFilePath());
     const bool validName = !name->isEmpty() && !name->contains(u'/');
-    if (validName && !taken && (newPath == path || QFile::rename(path, newPath)))
+    const auto rename = [&] {
+        if (!nativeName.isEmpty())
+            return platform::RenameNative(FileListFolder(), nativeName, QFile::encodeName(platform::FileNameOf(newPath)));
+        return newPath == path || QFile::rename(path, newPath);
+    };
+    if (validName && !taken && rename())
         RefreshFileList();
     else
         platform::dialogs().message(platform::BoxKind::Plain, "Erreur Ligne 1187 : Renommer le Fichier\r\n" + path

@@ -1,6 +1,7 @@
 #include "files/FileListBox.h"
 
 #include "files/FolderListing.h"
+#include "platform/Error.h"
 
 #include <QDir>
 #include <QGuiApplication>
@@ -11,6 +12,8 @@
 namespace {
 
 constexpr int kFolderRole = Qt::UserRole;
+constexpr int kNativeNameRole = Qt::UserRole + 1;
+const QString kNotUtf8 = QStringLiteral(" (codage non valide)");
 
 } // namespace
 
@@ -107,11 +110,26 @@ void FileListBox::reread()
     for (const polyx::FolderEntry& entry : polyx::ListFolder(m_folder, m_mask)) {
         auto* item = new QListWidgetItem(m_icons.icon(QFileInfo(dir.filePath(entry.name))), entry.name, this);
         item->setData(kFolderRole, entry.isFolder);
+        if (!entry.nativeName.isEmpty()) {
+            item->setText(entry.name + kNotUtf8);
+            item->setData(kNativeNameRole, entry.nativeName);
+            item->setToolTip(QStringLiteral("Ce nom n'est pas écrit en UTF-8 : renommez le fichier (F2) pour l'ouvrir."));
+        }
     }
     fitColumns();
 }
 
-QString FileListBox::pathAt(int row) const { return QDir(m_folder).filePath(item(row)->text()); }
+QString FileListBox::pathAt(int row) const
+{
+    if (!nativeNameAt(row).isEmpty())
+        throw polyx::Error(QStringLiteral("Le nom du fichier \"%1\" n'est pas écrit en UTF-8 (il vient sans doute d'un "
+                                          "autre système) : Polyx'X ne peut pas l'ouvrir sous ce nom.\r\n\r\n"
+                                          "Renommez-le (F2) pour pouvoir l'ouvrir.")
+                               .arg(item(row)->text().chopped(kNotUtf8.size())));
+    return QDir(m_folder).filePath(item(row)->text());
+}
+
+QByteArray FileListBox::nativeNameAt(int row) const { return item(row)->data(kNativeNameRole).toByteArray(); }
 
 bool FileListBox::isFolderAt(int row) const { return item(row)->data(kFolderRole).toBool(); }
 

@@ -36,8 +36,12 @@ public:
         FileListBox& m_list;
     };
 
+    // Throws polyx::Error, saying to rename it, for an entry whose name is
+    // not UTF-8: no path reaches it.
     QString pathAt(int row) const;
     bool isFolderAt(int row) const;
+    // The bytes of such a name; empty for every other entry.
+    QByteArray nativeNameAt(int row) const;
     // The focused entry provided that it is selected, else -1.
     int currentEntry() const;
 

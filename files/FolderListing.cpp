@@ -1,8 +1,8 @@
 #include "files/FolderListing.h"
 
 #include "dictionaries/KeyCollation.h"
+#include "platform/NativeNames.h"
 
-#include <QDir>
 #include <QRegularExpression>
 
 #include <algorithm>
@@ -42,7 +42,6 @@ bool MatchesMask(const QString& name, const QString& mask)
 
 QList<FolderEntry> ListFolder(const QString& folder, const QString& mask)
 {
-    const QDir dir(folder);
     // QDir sorts by code point, which puts "Été" after "Zoo": names are read
     // as the user reads them, the way dictionary keys are.
     const QCollator collator = KeyCollator();
@@ -50,20 +49,21 @@ QList<FolderEntry> ListFolder(const QString& folder, const QString& mask)
         const int order = collator.compare(a, b);
         return order != 0 ? order < 0 : a < b;
     };
-    QStringList folders = dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot);
-    std::sort(folders.begin(), folders.end(), byCollation);
-    QStringList files;
+    const auto byEntry = [&byCollation](const FolderEntry& a, const FolderEntry& b) {
+        return a.isFolder != b.isFolder ? a.isFolder : byCollation(a.name, b.name);
+    };
+    // Qt's own listing would pass over a name that is not UTF-8.
     const QRegularExpression expression = maskExpression(mask);
-    for (const QString& name : dir.entryList(QDir::Files))
-        if (expression.match(name).hasMatch())
-            files.append(name);
-    std::sort(files.begin(), files.end(), byCollation);
-
     QList<FolderEntry> entries;
-    for (const QString& name : folders)
-        entries.append({name, true});
-    for (const QString& name : files)
-        entries.append({name, false});
+    for (const platform::NativeEntry& entry : platform::ListNativeEntries(folder)) {
+        if (entry.name.startsWith('.'))
+            continue;
+        const QString name = platform::ShownName(entry.name);
+        const QByteArray nativeName = platform::IsQtName(entry.name) ? QByteArray() : entry.name;
+        if (entry.isFolder || (entry.isFile && expression.match(name).hasMatch()))
+            entries.append({name, entry.isFolder, nativeName});
+    }
+    std::sort(entries.begin(), entries.end(), byEntry);
     return entries;
 }
 

@@ -18,12 +18,15 @@ bool MatchesMask(const QString& name, const QString& mask);
 struct FolderEntry {
     QString name;
     bool isFolder = false;
+    // The name's bytes when they are not valid UTF-8: `name` then only
+    // shows it (platform/NativeNames.h), no path can be made of it.
+    QByteArray nativeName = {};
     bool operator==(const FolderEntry&) const = default;
 };
 
 // The sub-folders, then the files that match the mask, each group in the
 // order of KeyCollator (the user's locale, letter case ignored). Hidden
-// entries are left out.
+// entries are left out; names made on another system are not.
 QList<FolderEntry> ListFolder(const QString& folder, const QString& mask);
 
 } // namespace polyx

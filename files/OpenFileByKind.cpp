@@ -24,12 +24,11 @@ bool confirmReplacement(OpenTarget target, int currentCount, const QString& path
 } // namespace
 
 // The file is read under its real path: this file system tells letter case
-// apart, so only the tests and the labels use the upper-cased form.
+// apart, so only the tests and the labels use the upper-cased form. Only the
+// pane a script goes into changes its mode: a rich letter in another pane
+// must keep its formatting, which its next save writes back.
 void TForm1::OpenFileByKind(const QString& path)
 {
-    for (ScriptPane* pane : {SKRIVO_EXT, SKRIVO_INT, SKRIVO_POLYX})
-        pane->SetPlainText(true);
-
     const polyx::OpenRoute route = polyx::RouteFile(path, PageControl_DICOS->currentIndex());
     switch (route.target) {
     case OpenTarget::Nothing:
@@ -81,6 +80,7 @@ void TForm1::openDictionaryFile(DictionaryPane* pane, int page, bool pageFirst, 
 void TForm1::openScriptFile(ScriptPane* pane, int page, const QString& path)
 {
     selectPageQuietly(PageControl_SCRIPTS, page);
+    pane->SetPlainText(true);
     pane->LoadFromFile(path);
     ShowStatusSummary(pane->LeftOutNotice());
     pane->SetPageLabel(FileLabel(path));

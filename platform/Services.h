@@ -86,7 +86,9 @@ public:
     // Throws polyx::Error when the desktop has no text editor.
     virtual void openInTextEditor(const QString& path) = 0;
     virtual void openFolder(const QString& folder) = 0;
-    virtual bool moveToTrash(const QString& path) = 0;
+    // Throws polyx::Error, the file left where it was, when the trash cannot
+    // take it.
+    virtual void moveToTrash(const QString& path) = 0;
 };
 
 // The notification balloon; title cut to 63 characters, text to 255.

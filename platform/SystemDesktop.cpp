@@ -2,6 +2,7 @@
 
 #include "platform/DesktopCalls.h"
 #include "platform/Error.h"
+#include "platform/Trash.h"
 
 #include <QFile>
 #include <QProcess>
@@ -57,6 +58,6 @@ void SystemDesktop::openInTextEditor(const QString& path)
 
 void SystemDesktop::openFolder(const QString& folder) { start(folderCall(folder)); }
 
-bool SystemDesktop::moveToTrash(const QString& path) { return QFile::moveToTrash(path); }
+void SystemDesktop::moveToTrash(const QString& path) { MoveToTrash(path); }
 
 } // namespace platform

@@ -1,5 +1,7 @@
 #include "platform/testing/FakeServices.h"
 
+#include "platform/Error.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -92,15 +94,13 @@ void FakeDesktop::startProgram(const QString& program, const QStringList& argume
     programs.push_back({program, arguments});
 }
 
-bool FakeDesktop::moveToTrash(const QString& path)
+void FakeDesktop::moveToTrash(const QString& path)
 {
     trashed.push_back(path);
-    if (!trashSucceeds)
-        return false;
     const QFileInfo info(path);
-    if (info.isDir())
-        return QDir(path).removeRecursively();
-    return QFile::remove(path);
+    const bool removed = trashSucceeds && (info.isDir() ? QDir(path).removeRecursively() : QFile::remove(path));
+    if (!removed)
+        throw polyx::Error(QStringLiteral("Impossible de mettre \"%1\" à la corbeille.").arg(path));
 }
 
 FakeServices::FakeServices()

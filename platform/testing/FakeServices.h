@@ -76,14 +76,15 @@ public:
     std::vector<QString> folders;
     std::vector<QString> trashed;
     // When true, moveToTrash removes the path from the disk (it leaves its
-    // folder as with the real trash) and succeeds; when false it fails.
+    // folder as with the real trash); when false it throws polyx::Error and
+    // the path stays.
     bool trashSucceeds = true;
 
     void startProgram(const QString& program, const QStringList& arguments) override;
     void open(const QString& path) override { opened.push_back(path); }
     void openInTextEditor(const QString& path) override { edited.push_back(path); }
     void openFolder(const QString& folder) override { folders.push_back(folder); }
-    bool moveToTrash(const QString& path) override;
+    void moveToTrash(const QString& path) override;
 };
 
 // Records title and text as given, before any cut to the balloon's limits.

@@ -320,7 +320,7 @@ private slots:
         QTest::newRow("txt") << "note.txt" << QByteArray("Bonjour") << 1 << 0 << "SKRIVO_EXT" << false;
         QTest::newRow("universal") << "u.skru" << QByteArray("Bonjour") << 0 << 2 << "SKRIVO_POLYX" << false;
         QTest::newRow("rich text") << "lettre.rtf" << QByteArray("{\\rtf1\\ansi Bonjour}") << 1 << 0 << "SKRIVO_EXT" << true;
-        QTest::newRow("folder: plain text only") << "sub.skrivo/" << QByteArray() << 1 << 1 << "" << false;
+        QTest::newRow("folder: nothing changes") << "sub.skrivo/" << QByteArray() << 1 << 1 << "" << false;
     }
     void openingScripts()
     {
@@ -338,14 +338,47 @@ private slots:
         pick(file.chopped(file.endsWith(u'/') ? 1 : 0));
         m_form->JvFileListBox1Click();
         QCOMPARE(m_form->PageControl_SCRIPTS->currentIndex(), page);
-        QCOMPARE(m_form->SKRIVO_EXT->PlainText(), !rich);
-        QVERIFY(m_form->SKRIVO_INT->PlainText());
-        QVERIFY(m_form->SKRIVO_POLYX->PlainText());
+        // Only the pane the script went into may change its mode.
+        for (ScriptPane* script : {m_form->SKRIVO_EXT, m_form->SKRIVO_INT, m_form->SKRIVO_POLYX})
+            QVERIFY2(script->PlainText() == (script->objectName() == pane && !rich), qPrintable(script->objectName()));
         if (!pane.isEmpty()) {
             auto* script = m_form->findChild<ScriptPane*>(pane);
             QCOMPARE(script->Text(), QString("Bonjour"));
             QCOMPARE(script->PageLabel(), FileLabel(file));
         }
+    }
+
+    // A click on a dictionary or a folder leaves a rich letter rich, and
+    // its next save still writes its title's colour and its table.
+    void clicksKeepARichLetterRich()
+    {
+        const QString letter = listed("Lettre.rtf");
+        writeBytes(letter, "{\\rtf1\\ansi{\\colortbl;\\red255\\green0\\blue0;}{\\cf1\\b Compte rendu}\\par"
+                           "\\trowd\\cellx2000\\cellx4000 Glyc\\'e9mie\\cell 1,2\\cell\\row Fin\\par}");
+        populate({"Dupont.Dico", "sous/"}, "<NOM>=\xa3[SG : nom]#\r\n");
+        m_form->OpenFileByKind(letter);
+        QVERIFY(!m_form->SKRIVO_EXT->PlainText());
+        m_form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_form));
+        for (const QString& entry : {QString("Dupont.Dico"), QString("sous")}) {
+            const int row = int(shown().indexOf(entry));
+            QVERIFY2(row >= 0, qPrintable(entry));
+            QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, list()->visualItemRect(list()->item(row)).center());
+            QCOMPARE(list()->currentRow(), row);
+            QVERIFY2(!m_form->SKRIVO_EXT->PlainText(), qPrintable(entry));
+        }
+        QCOMPARE(labelOf("ValueListEditor_EXT"), QString("DUPONT"));
+        QVERIFY2(m_form->SKRIVO_EXT->toHtml().contains("color:#ff0000"), qPrintable(m_form->SKRIVO_EXT->toHtml()));
+        QVERIFY(m_form->SKRIVO_EXT->toHtml().contains("<table"));
+
+        const QString copy = listed("COPIE.rtf");
+        dialogs().saveAnswers.push_back(copy);
+        trigger("SKR_EXT_SAVEAS");
+        const QByteArray saved = readBytes(copy);
+        QVERIFY2(saved.startsWith("{\\rtf1"), saved.constData());
+        QVERIFY(saved.contains("\\red255\\green0\\blue0"));
+        QVERIFY(saved.contains("\\trowd"));
+        QVERIFY(dialogs().errors.empty());
     }
 
     void renaming_data()
@@ -402,6 +435,63 @@ private slots:
         trigger("Supprimer1");
         QCOMPARE(m_window->fakes.desktop.trashed, std::vector<QString>{listed("b.dico")});
         QCOMPARE(shown(), (QStringList{"a.dico", "c.dico"}));
+    }
+
+    // Listed although Qt's own listing passes over it; a click says to
+    // rename it, and the rename (by its bytes) makes it a file like others.
+    void nameThatIsNotUtf8()
+    {
+        writeNativeBytes(listed(""), "caf\xe9.dico", "<A>=1\r\n");
+        populate({"b.dico"}, "<B>=2\r\n");
+        const QString entry = QString::fromUtf8("café.dico (codage non valide)");
+        QCOMPARE(shown(), (QStringList{"b.dico", entry}));
+        m_form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_form));
+        const QRect rect = list()->visualItemRect(list()->item(1));
+        QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, rect.center());
+        QCOMPARE(dialogs().errors,
+                 std::vector<QString>{QString::fromUtf8("Le nom du fichier \"café.dico\" n'est pas écrit en UTF-8 (il vient "
+                                                        "sans doute d'un autre système) : Polyx'X ne peut pas l'ouvrir sous ce "
+                                                        "nom.\r\n\r\nRenommez-le (F2) pour pouvoir l'ouvrir.")});
+        QCOMPARE(labelOf("ValueListEditor_EXT"), QString("Externe"));
+
+        dialogs().inputAnswers.push_back(QString("CAFE"));
+        trigger("Renommer1");
+        QCOMPARE(dialogs().inputs.size(), size_t(1));
+        QCOMPARE(dialogs().inputs[0].value, QString::fromUtf8("CAFé"));
+        QCOMPARE(shown(), (QStringList{"b.dico", "CAFE.dico"}));
+        QCOMPARE(readBytes(listed("CAFE.dico")), QByteArray("<A>=1\r\n"));
+        pick("CAFE.dico");
+        m_form->JvFileListBox1Click();
+        QCOMPARE(labelOf("ValueListEditor_EXT"), QString("CAFE"));
+        QCOMPARE(dialogs().errors.size(), size_t(1));
+        QVERIFY(dialogs().messages.empty());
+    }
+
+    // Renaming such a name onto a file that exists refuses, as for others.
+    void nameThatIsNotUtf8NeverReplacesAFile()
+    {
+        writeNativeBytes(listed(""), "caf\xe9.dico", "latin-1");
+        populate({"café.dico"}, "utf-8");
+        pick(QString::fromUtf8("café.dico (codage non valide)"));
+        dialogs().inputAnswers.push_back(QString::fromUtf8("café"));
+        trigger("Renommer1");
+        QCOMPARE(dialogs().messages.size(), size_t(1));
+        QVERIFY(dialogs().messages[0].text.startsWith("Erreur Ligne 1187 : Renommer le Fichier\r\n"));
+        QCOMPARE(readBytes(listed("café.dico")), QByteArray("utf-8"));
+        QCOMPARE(readNativeBytes(listed(""), "caf\xe9.dico"), QByteArray("latin-1"));
+        removeNative(listed(""), "caf\xe9.dico");
+    }
+
+    void refusedDeleteSaysWhy()
+    {
+        populate({"a.dico"});
+        m_window->fakes.desktop.trashSucceeds = false;
+        pick("a.dico");
+        trigger("Supprimer1");
+        QCOMPARE(dialogs().errors, std::vector<QString>{"Impossible de mettre \"" + listed("a.dico") + "\" à la corbeille."});
+        QVERIFY(QFile::exists(listed("a.dico")));
+        QCOMPARE(shown(), QStringList{"a.dico"});
     }
 
     void drops_data()
@@ -617,7 +707,8 @@ private slots:
         QTest::newRow("only sub-folders") << QStringList{} << QStringList{} << 0 << "";
         QTest::newRow("hidden files too") << QStringList{"a.dico", ".b"} << QStringList{} << 2 << "";
         QTest::newRow("a failing copy is named") << QStringList{"a.dico", "b.txt"} << QStringList{"b.txt"} << 1
-                                                 << "\r\n\r\n1 Fichier(s) NON sauvegardé(s) :\r\nb.txt";
+                                                 << "\r\n\r\n1 Fichier(s) NON sauvegardé(s) :\r\nb.txt : Impossible de "
+                                                    "créer le fichier \"%SAUVE%b.txt\". Accès refusé";
     }
     void backup()
     {
@@ -634,8 +725,8 @@ private slots:
         QCOMPARE(dialogs().confirms,
                  std::vector<QString>{"Sauvegarder l'ensemble des Fichiers de Travail dans un dossier de Sauvegarde ?"});
         QCOMPARE(dialogs().messages.size(), size_t(1));
-        QCOMPARE(dialogs().messages[0].text,
-                 QString::number(count) + " Fichiers Sauvegardés \r\n\r\nDans : " + DIR.sauve + tail);
+        QCOMPARE(dialogs().messages[0].text, QString::number(count) + " Fichiers Sauvegardés \r\n\r\nDans : " + DIR.sauve
+                                                 + QString(tail).replace("%SAUVE%", BackupDir()));
         QCOMPARE(DIR.sauve, BackupDir());
         for (const QString& name : files)
             if (!blocked.contains(name))
@@ -643,6 +734,22 @@ private slots:
         QCOMPARE(m_window->fakes.cursor.pushes, 1);
         QCOMPARE(m_window->fakes.cursor.depth(), 0);
         QVERIFY(dialogs().errors.empty());
+    }
+
+    // A name made on another system is backed up under its own bytes.
+    void backupTakesNamesThatAreNotUtf8()
+    {
+        writeNativeBytes(WorkDir(), "caf\xe9.dico", "<NOM>=Caf\xe9\r\n");
+        writeBytes(WorkDir() + "a.dico", "a");
+        dialogs().confirmAnswers = {true};
+        m_form->action("BACKUP")->trigger();
+        QCOMPARE(dialogs().messages.size(), size_t(1));
+        QCOMPARE(dialogs().messages[0].text, "2 Fichiers Sauvegardés \r\n\r\nDans : " + DIR.sauve);
+        QCOMPARE(readNativeBytes(BackupDir(), "caf\xe9.dico"), QByteArray("<NOM>=Caf\xe9\r\n"));
+        QCOMPARE(readBytes(BackupDir() + "a.dico"), QByteArray("a"));
+        QVERIFY(dialogs().errors.empty());
+        removeNative(WorkDir(), "caf\xe9.dico");
+        removeNative(BackupDir(), "caf\xe9.dico");
     }
 
     void backupTwiceKeepsTheNewerCopy()
@@ -801,14 +908,16 @@ private slots:
                  std::vector<QString>{"Fichier \"" + listed("double.dico") + "\" :\r\nUne clé nommée \"<a>\" existe déjà"});
     }
 
-    // Opening by kind sets the modes; the "Texte Brut" ticks follow them.
+    // Only a script opened into a pane sets that pane's mode; the "Texte
+    // Brut" ticks follow.
     void openingByKindMovesTheTicks_data()
     {
         QTest::addColumn<QString>("file");
         QTest::addColumn<bool>("externalTicked");
-        QTest::newRow("a dictionary") << "a.dico" << true;
-        QTest::newRow("a folder") << "sub" << true;
+        QTest::newRow("a dictionary") << "a.dico" << false;
+        QTest::newRow("a folder") << "sub" << false;
         QTest::newRow("a letter in rich text") << "lettre.rtf" << false;
+        QTest::newRow("a plain script") << "lettre.skrivo" << true;
     }
     void openingByKindMovesTheTicks()
     {
@@ -816,6 +925,7 @@ private slots:
         QFETCH(bool, externalTicked);
         writeBytes(listed("a.dico"), "<A>=1\r\n");
         writeBytes(listed("lettre.rtf"), "{\\rtf1 Bonjour}");
+        writeBytes(listed("lettre.skrivo"), "Bonjour");
         QVERIFY(QDir().mkpath(listed("sub")));
         QAction* external = m_form->findChild<QAction*>("SKR_EXT_PLAIN");
         QAction* internal = m_form->findChild<QAction*>("check_TexteBrut1");
@@ -827,8 +937,8 @@ private slots:
         QVERIFY(dialogs().errors.empty());
         QCOMPARE(m_form->SKRIVO_EXT->PlainText(), externalTicked);
         QCOMPARE(external->isChecked(), externalTicked);
-        QVERIFY(m_form->SKRIVO_INT->PlainText());
-        QVERIFY(internal->isChecked());
+        QVERIFY(!m_form->SKRIVO_INT->PlainText());
+        QVERIFY(!internal->isChecked());
         // And the switch goes on working from the tick it shows.
         external->trigger();
         QCOMPARE(m_form->SKRIVO_EXT->PlainText(), !externalTicked);

@@ -9,6 +9,7 @@
 #include "files/FolderListing.h"
 #include "files/OpenRoute.h"
 #include "platform/Error.h"
+#include "platform/NativeNames.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -16,6 +17,9 @@
 #include <QLocale>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <fcntl.h>
+#include <sys/stat.h>
 
 using polyx::OpenRoute;
 using polyx::OpenTarget;
@@ -124,6 +128,25 @@ private slots:
             QVERIFY(QDir(dir.path()).mkdir(name));
         const QList<polyx::FolderEntry> expected{{"Alpha", true}, {"zeta", true}, {"A.dico", false}, {"b.dico", false}};
         QCOMPARE(polyx::ListFolder(dir.path(), "*.dic?"), expected);
+    }
+
+    // Qt's own listing passes over names that are not UTF-8: they are
+    // listed, shown with their odd bytes read as Latin-1.
+    void listingShowsNamesThatAreNotUtf8()
+    {
+        QTemporaryDir dir;
+        writeNativeBytes(dir.path(), "caf\xe9.dico", "x");
+        writeNativeBytes(dir.path(), "x\x85.dico", "x");
+        writeNativeBytes(dir.path(), "caf\xe9.txt", "x");
+        writeBytes(dir.filePath("ok.dico"), "x");
+        QCOMPARE(::mkdir((QFile::encodeName(dir.path()) + "/r\xe9sum\xe9").constData(), 0755), 0);
+        const QList<polyx::FolderEntry> expected{{"résumé", true, "r\xe9sum\xe9"},
+                                                 {"café.dico", false, "caf\xe9.dico"},
+                                                 {"ok.dico", false, {}},
+                                                 {QString("x") + QChar(QChar::ReplacementCharacter) + ".dico", false, "x\x85.dico"}};
+        QCOMPARE(polyx::ListFolder(dir.path(), "*.dic?"), expected);
+        for (const char* name : {"caf\xe9.dico", "x\x85.dico", "caf\xe9.txt", "r\xe9sum\xe9"})
+            removeNative(dir.path(), name);
     }
 
     // Accented initials among the others, as a French reader expects them,
@@ -285,12 +308,50 @@ private slots:
         QVERIFY(QDir(target.path()).mkdir("b.txt")); // a folder in the way
         const polyx::FolderCopy copy = polyx::CopyFolderFiles(source.path(), target.path());
         QCOMPARE(copy.copied, 2);
-        QCOMPARE(copy.failed, QStringList{"b.txt"});
+        const QString refused = "b.txt : Impossible de créer le fichier \"" + target.filePath("b.txt") + "\". Accès refusé";
+        QCOMPARE(copy.failed, QStringList{refused});
         QCOMPARE(readBytes(target.filePath("a.dico")), QByteArray("new"));
         QCOMPARE(readBytes(target.filePath(".cache")), QByteArray("hidden"));
         QVERIFY(!QFileInfo::exists(target.filePath("SAUVE")));
         QCOMPARE(polyx::BackupMessage(copy, "/w/SAUVE/"),
-                 "2 Fichiers Sauvegardés \r\n\r\nDans : /w/SAUVE/\r\n\r\n1 Fichier(s) NON sauvegardé(s) :\r\nb.txt");
+                 "2 Fichiers Sauvegardés \r\n\r\nDans : /w/SAUVE/\r\n\r\n1 Fichier(s) NON sauvegardé(s) :\r\n" + refused);
+    }
+
+    // A name made on another system (Latin-1 "é") is copied under its very
+    // bytes, beside a UTF-8 "café.DICO" that shows the same, with its date;
+    // a second backup replaces it and leaves nothing else behind.
+    void folderCopyKeepsNamesThatAreNotUtf8()
+    {
+        QTemporaryDir source;
+        QTemporaryDir target;
+        const QByteArray latin1 = "caf\xe9.DICO";
+        const QDateTime changed = QDateTime::currentDateTime().addDays(-3).addMSecs(-250);
+        for (int round = 0; round < 2; ++round) {
+            const QByteArray content = "<NOM>=" + QByteArray::number(round) + "\r\n";
+            writeNativeBytes(source.path(), latin1, content);
+            writeBytes(source.filePath("café.DICO"), "utf-8");
+            const QByteArray path = QFile::encodeName(source.path()) + '/' + latin1;
+            const timespec times[2] = {{changed.toSecsSinceEpoch(), 0}, {changed.toSecsSinceEpoch(), 0}};
+            QCOMPARE(::utimensat(AT_FDCWD, path.constData(), times, 0), 0);
+
+            const polyx::FolderCopy copy = polyx::CopyFolderFiles(source.path(), target.path());
+            QCOMPARE(copy.failed, QStringList{});
+            QCOMPARE(copy.copied, 2);
+            QCOMPARE(readNativeBytes(target.path(), latin1), content);
+            QCOMPARE(readBytes(target.filePath("café.DICO")), QByteArray("utf-8"));
+            QStringList names;
+            for (const platform::NativeEntry& entry : platform::ListNativeEntries(target.path()))
+                names.append(QString::fromLatin1(entry.name.toHex()));
+            names.sort();
+            QStringList expected{QString::fromLatin1(latin1.toHex()), QString::fromLatin1(QByteArray("café.DICO").toHex())};
+            expected.sort();
+            QCOMPARE(names, expected);
+            struct stat info {};
+            QCOMPARE(::stat((QFile::encodeName(target.path()) + '/' + latin1).constData(), &info), 0);
+            QCOMPARE(qint64(info.st_mtim.tv_sec), changed.toSecsSinceEpoch());
+        }
+        removeNative(source.path(), latin1);
+        removeNative(target.path(), latin1);
     }
 
     // As a file manager's copy: the date of the last change and the

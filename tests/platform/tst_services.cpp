@@ -137,10 +137,10 @@ void ServicesTest::fakeTrashRemovesOrFails()
 
     FakeDesktop desktop;
     desktop.trashSucceeds = false;
-    QVERIFY(!desktop.moveToTrash(path));
+    QVERIFY_THROWS_EXCEPTION(polyx::Error, desktop.moveToTrash(path));
     QVERIFY(QFile::exists(path));
     desktop.trashSucceeds = true;
-    QVERIFY(desktop.moveToTrash(path));
+    desktop.moveToTrash(path);
     QVERIFY(!QFile::exists(path));
     QCOMPARE(desktop.trashed, (std::vector<QString>{path, path}));
 }
