@@ -41,12 +41,16 @@ bool IsRichFile(const QString& path)
     return ReadingFormat(false, path, file.read(5)) == ScriptFormat::Rtf;
 }
 
-void Save(const QTextDocument& document, const QString& path, bool plainTextMode)
+QByteArray Bytes(const QTextDocument& document, const QString& path, bool plainTextMode)
 {
     if (WritingFormat(plainTextMode, path) == ScriptFormat::PlainText)
-        WriteFileBytes(path, EncodePlainScript(VisibleText(document)));
-    else
-        WriteFileBytes(path, RtfWriter::write(document));
+        return EncodePlainScript(VisibleText(document));
+    return RtfWriter::write(document);
+}
+
+void Save(const QTextDocument& document, const QString& path, bool plainTextMode)
+{
+    WriteFileBytes(path, Bytes(document, path, plainTextMode));
 }
 
 } // namespace polyx::ScriptFile

@@ -25,6 +25,9 @@ QString Load(QTextDocument& document, const QString& path, bool plainTextMode);
 // cannot be read.
 bool IsRichFile(const QString& path);
 
+// What Save writes into that file.
+QByteArray Bytes(const QTextDocument& document, const QString& path, bool plainTextMode);
+
 // Creates or replaces the file atomically. Throws "Impossible de créer le
 // fichier ..." and leaves any previous file whole when it cannot be written.
 void Save(const QTextDocument& document, const QString& path, bool plainTextMode);
