@@ -18,7 +18,10 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QScopeGuard>
+#include <QSignalSpy>
 #include <QTabWidget>
+#include <QTextDocument>
+#include <QAction>
 #include <QtTest>
 
 using polyx::RecoveryPane;
@@ -330,6 +333,22 @@ private slots:
             QVERIFY(!QFileInfo::exists(recovery()));
         }
         QVERIFY(m_window->fakes.dialogs.errors.empty());
+    }
+
+    // A translation's thousands of replacements tell the watch a handful of
+    // times, not once each: nothing of the recovery runs per replacement.
+    void translationTellsItsChangeOnce()
+    {
+        TForm1& form = m_window->open();
+        for (const char* line : {"<NOM>=$NOM$", "<AGE>=$AGE$"})
+            form.ValueListEditor_EXT->lines().AddLine(line);
+        for (const char* line : {"<NOM>=#NOM#", "<AGE>=#AGE#"})
+            form.ValueListEditor_INT->lines().AddLine(line);
+        form.SKRIVO_EXT->SetText(QString("Nom $NOM$, age $AGE$.\r\n").repeated(2000));
+        QSignalSpy told(form.SKRIVO_INT->document(), &QTextDocument::contentsChanged);
+        form.action("FUSION_EXT_INT")->trigger();
+        QVERIFY(form.SKRIVO_INT->Text().startsWith("Nom #NOM#, age #AGE#."));
+        QVERIFY2(told.count() <= 2, qPrintable(QString::number(told.count())));
     }
 
     // A damaged recovery file: said, the others still recovered.
