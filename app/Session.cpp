@@ -67,11 +67,19 @@ private:
 void TForm1::INI_GET() { restoreSession(); }
 void TForm1::INI_SAVE() { saveSession(); }
 
+// What the save could not write stays in the recovery folder, offered at
+// the next start.
 bool TForm1::mayCloseAfterSave()
 {
-    return saveSession()
-           || platform::dialogs().confirm(
-               QStringLiteral("Toutes les données n'ont pas pu être enregistrées.\r\n\r\nQuitter quand même ?"));
+    if (saveSession()) {
+        endRecovery(true);
+        return true;
+    }
+    if (!platform::dialogs().confirm(
+            QStringLiteral("Toutes les données n'ont pas pu être enregistrées.\r\n\r\nQuitter quand même ?")))
+        return false;
+    endRecovery(false);
+    return true;
 }
 
 bool TForm1::restoreSession()

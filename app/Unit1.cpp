@@ -3,6 +3,7 @@
 #include "app/CaptionPanel.h"
 #include "app/LazyIcon.h"
 #include "app/MenuTable.h"
+#include "app/RecoveryWatch.h"
 #include "platform/CommandGuard.h"
 #include "platform/PlainToolTip.h"
 #include "platform/Services.h"
@@ -75,7 +76,11 @@ TForm1::TForm1()
     setPanelTexteHeight(296);
     platform::attachNotificationIcon(this);
 
+    m_recovery = new RecoveryWatch([this](const QList<polyx::RecoveryPane>& panes) { keepForRecovery(panes); },
+                                   RecoveryWatch::kQuietMs, RecoveryWatch::kSpacingMs, this);
     platform::runGuarded([this] { FormCreate(); });
+    // What the restore read is in its files already.
+    connectRecovery();
 }
 
 TForm1::~TForm1()
@@ -224,7 +229,8 @@ void TForm1::setVisible(bool visible)
 
 void TForm1::closeEvent(QCloseEvent* event)
 {
-    if (mayCloseAfterSave())
+    // After the desktop ended the run, the session is saved already.
+    if (m_ended || mayCloseAfterSave())
         event->accept();
     else
         event->ignore();

@@ -1,5 +1,6 @@
 #pragma once
 #include "app/ActionTable.h"
+#include "app/Recovery.h"
 #include "dictionaries/FusionDictionary.h"
 #include "scripts/translation/DictionaryCheck.h"
 #include "scripts/translation/RunReport.h"
@@ -33,6 +34,7 @@ class ScriptPane;
 class QuestionList;
 class FileListBox;
 class FindingsWindow;
+class RecoveryWatch;
 class CodeRecognitionWindow;
 namespace polyx {
 class BatchRun;
@@ -272,6 +274,13 @@ public:
     // --- Session ---
     void INI_GET();
     void INI_SAVE();
+    // Once, after the session restore: the window "Récupération" over what a
+    // run that did not end left in the recovery folder (body in app/SessionRecovery.cpp).
+    void offerRecovery();
+    // The desktop ends the run (logout, shutdown, SIGTERM): the session is
+    // saved as a close saves it, without a box that waits; what cannot be
+    // saved waits in the recovery folder. Then the event loop ends.
+    void SaveSessionAndQuit();
 
     // --- Outside programs ---
     void OuvrirSkrivo1Click();
@@ -297,6 +306,22 @@ private:
     bool saveSession();
     // Saves the session; after a failure the user may still choose to quit.
     bool mayCloseAfterSave();
+
+    // Recovery (bodies in app/SessionRecovery.cpp): every pane's changes
+    // noted, its content kept in the recovery folder while it differs from
+    // the file the session saves it to.
+    void connectRecovery();
+    void keepForRecovery(const QList<polyx::RecoveryPane>& panes);
+    // The run ends: nothing is left when every pane reached its file,
+    // otherwise what did not.
+    void endRecovery(bool saved);
+    QString recoveryFileName(polyx::RecoveryPane pane) const;
+    polyx::PaneContent recoveryContent(polyx::RecoveryPane pane, const QString& fileName) const;
+    void recoverPane(const polyx::RecoveryFile& file);
+    // The name of the state file a script pane is saved to at close.
+    QString scriptStateFile(const ScriptPane* pane) const;
+    RecoveryWatch* m_recovery = nullptr;
+    bool m_ended = false; // the desktop ended the run
     void saveDictionary(DictionaryPane* pane, const char* key, const char* defaultLabel);
     // "Sauver sous" of a dictionary: the request differs per page; scriptTab
     // is the script tab named after the dictionary, or -1.

@@ -13,6 +13,7 @@
 void TForm1::FormCreate()
 {
     INI_GET();
+    offerRecovery();
     ListExt = "dico";
     DIR.root = WorkDir();
     DIR.actif = DIR.root;

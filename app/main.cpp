@@ -4,6 +4,8 @@
 #include "platform/Error.h"
 #include "platform/FileLocations.h"
 #include "platform/Services.h"
+#include "platform/ShutdownRequests.h"
+#include "platform/WorkFolderLock.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -13,6 +15,8 @@
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
+    // First: a logout during the start must not kill the run unsaved.
+    platform::ShutdownRequests shutdown;
     // The window's class (WM_CLASS) is the application name, which the desktop
     // entry's StartupWMClass repeats; Wayland matches the entry's own name.
     app.setApplicationName("PolyxX");
@@ -34,9 +38,18 @@ int main(int argc, char* argv[])
         platform::dialogs().errorBox(error.message());
     }
 
+    const platform::WorkFolderLock folderLock(platform::workFolder());
+    if (folderLock.outcome() == platform::WorkFolderLock::Outcome::OpenHere)
+        return 0;
+    if (folderLock.outcome() == platform::WorkFolderLock::Outcome::OpenElsewhere) {
+        platform::dialogs().message(platform::BoxKind::Warning, folderLock.openElsewhereMessage());
+        return 0;
+    }
+
     int result = 0;
     {
         TForm1 Form1;
+        QObject::connect(&shutdown, &platform::ShutdownRequests::requested, &Form1, &TForm1::SaveSessionAndQuit);
         Form1.show();
         result = app.exec();
     }

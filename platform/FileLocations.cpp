@@ -61,6 +61,17 @@ QString dataFolder()
     return QDir::cleanPath(prefixDataFolder()) + u'/';
 }
 
+QString recoveryFolder()
+{
+    if (!runsInstalled())
+        return workFolder() + QStringLiteral("~RECUPERATION/");
+    // The base directory specification ignores a relative value.
+    QString state = qEnvironmentVariable("XDG_STATE_HOME");
+    if (!QDir::isAbsolutePath(state))
+        state = withSlash(QDir::homePath()) + QStringLiteral(".local/state");
+    return withSlash(state) + kUserFolder + QStringLiteral("RECUPERATION/");
+}
+
 void createUserFolders()
 {
     const QString configFolder = QFileInfo(configFile()).absolutePath();

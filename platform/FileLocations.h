@@ -20,6 +20,11 @@ QString workFolder();
 QString configFile();
 // The files shipped with the program (revision notes); ends with "/".
 QString dataFolder();
+// Where unsaved pane contents wait for the next start after a crash:
+// "~RECUPERATION/" in the work folder, or once installed the user's state
+// folder ($XDG_STATE_HOME, else ~/.local/state) + "PolyxX/RECUPERATION/".
+// Ends with "/"; not made here.
+QString recoveryFolder();
 // Makes the work folder and the configuration file's folder; throws
 // polyx::Error naming the first that cannot be made.
 void createUserFolders();

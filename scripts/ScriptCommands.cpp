@@ -123,6 +123,13 @@ void TForm1::SKR_EXT_CLEAR() { SKRIVO_EXT->Clear(); }
 void TForm1::SKR_INT_CLEAR() { SKRIVO_INT->Clear(); }
 void TForm1::SKR_UNI_CLEAR() { SKRIVO_POLYX->Clear(); }
 
+QString TForm1::scriptStateFile(const ScriptPane* pane) const
+{
+    if (pane == SKRIVO_EXT)
+        return kExternalState;
+    return pane == SKRIVO_INT ? kInternalState : kUniversalState;
+}
+
 // One state file that cannot be written does not keep the others from
 // being saved; the first failure is reported once all were tried.
 void TForm1::SaveScriptStateFiles()

@@ -46,14 +46,18 @@ bool IsRichFile(const QString& path)
     return ReadingFormat(false, path, file.read(5)) == ScriptFormat::Rtf;
 }
 
-void Save(const QTextDocument& document, const QString& path, bool plainTextMode, PlainScriptLayout::Mark plainMark)
+QByteArray Bytes(const QTextDocument& document, const QString& path, bool plainTextMode, PlainScriptLayout::Mark plainMark)
 {
     if (WritingFormat(plainTextMode, path) != ScriptFormat::PlainText)
-        WriteFileBytes(path, RtfWriter::write(document));
-    else if (plainMark == PlainScriptLayout::Mark::Utf8WithoutMark)
-        WriteFileBytes(path, EncodePlainScriptAs(VisibleText(document), {plainMark, QStringLiteral("\r\n")}));
-    else
-        WriteFileBytes(path, EncodePlainScript(VisibleText(document)));
+        return RtfWriter::write(document);
+    if (plainMark == PlainScriptLayout::Mark::Utf8WithoutMark)
+        return EncodePlainScriptAs(VisibleText(document), {plainMark, QStringLiteral("\r\n")});
+    return EncodePlainScript(VisibleText(document));
+}
+
+void Save(const QTextDocument& document, const QString& path, bool plainTextMode, PlainScriptLayout::Mark plainMark)
+{
+    WriteFileBytes(path, Bytes(document, path, plainTextMode, plainMark));
 }
 
 } // namespace polyx::ScriptFile

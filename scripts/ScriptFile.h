@@ -29,6 +29,10 @@ QString Load(QTextDocument& document, const QString& path, bool plainTextMode,
 // cannot be read.
 bool IsRichFile(const QString& path);
 
+// What Save writes into that file.
+QByteArray Bytes(const QTextDocument& document, const QString& path, bool plainTextMode,
+                 PlainScriptLayout::Mark plainMark = PlainScriptLayout::Mark::None);
+
 // Creates or replaces the file atomically. Throws "Impossible de créer le
 // fichier ..." and leaves any previous file whole when it cannot be written.
 // Plain text read as UTF-8 without mark (`plainMark`) is written back so;

@@ -112,6 +112,11 @@ void ScriptPane::RestoreFromFile(const QString& path)
     LoadFromFile(path);
 }
 
+QByteArray ScriptPane::FileBytes(const QString& path) const
+{
+    return polyx::ScriptFile::Bytes(*document(), path, m_plainText, m_plainMark);
+}
+
 bool ScriptPane::SaveToFile(const QString& path)
 {
     const bool overSource = !m_leftOutSource.isEmpty() && sameFileKey(path) == m_leftOutSource;

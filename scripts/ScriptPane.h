@@ -35,6 +35,8 @@ public:
     // pane does not (headers, notes...), asks first; false when the user
     // keeps the file as it is.
     bool SaveToFile(const QString& path);
+    // What SaveToFile would write into that file.
+    QByteArray FileBytes(const QString& path) const;
     // What the file last loaded held that the pane does not show, said for
     // the status bar; empty when nothing was left out.
     QString LeftOutNotice() const { return m_leftOutNotice; }

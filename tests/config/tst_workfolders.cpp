@@ -17,7 +17,7 @@
 namespace {
 // The variables Qt's standard paths follow; the test gives each its own
 // value (or none) and puts the old ones back.
-const char* const kUserVariables[] = {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_DOCUMENTS_DIR"};
+const char* const kUserVariables[] = {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_DOCUMENTS_DIR", "XDG_STATE_HOME"};
 } // namespace
 
 class WorkFoldersTest : public QObject {
@@ -146,6 +146,32 @@ private slots:
         QCOMPARE(QDir(programFolder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), besideProgram);
         WriteString("OPTIONS", "AUTOTRAD", "1");
         QVERIFY(QFile::exists(ConfigFileName()));
+    }
+
+    // Recovery files are the user's state, never written into a prefix.
+    void recoveryFolderOfBothModes_data()
+    {
+        QTest::addColumn<bool>("installed");
+        QTest::addColumn<QString>("stateHome"); // XDG_STATE_HOME, "" for unset, made relative to the folder when it starts with "/"
+        QTest::addColumn<QString>("folder");
+        QTest::newRow("build folder") << false << "" << "build/bin/~RECUPERATION/";
+        QTest::newRow("build folder, state home set") << false << "/etat" << "build/bin/~RECUPERATION/";
+        QTest::newRow("installed") << true << "" << "home/.local/state/PolyxX/RECUPERATION/";
+        QTest::newRow("installed, state home set") << true << "/Etat Perso" << "Etat Perso/PolyxX/RECUPERATION/";
+        QTest::newRow("installed, relative state home ignored") << true << "etat" << "home/.local/state/PolyxX/RECUPERATION/";
+    }
+    void recoveryFolderOfBothModes()
+    {
+        QFETCH(bool, installed);
+        QFETCH(QString, stateHome);
+        makeFolder("build/bin");
+        if (installed)
+            makeFolder("build/share/polyxx");
+        if (!stateHome.isEmpty())
+            qputenv("XDG_STATE_HOME", (stateHome.startsWith('/') ? m_dir->path() + stateHome : stateHome).toLocal8Bit());
+        platform::setProgramPath(path("build/bin/PolyxX"));
+        QCOMPARE(platform::runsInstalled(), installed);
+        QTEST(platform::recoveryFolder().mid(m_dir->path().size() + 1), "folder");
     }
 
     void userFolderThatCannotBeMadeIsNamed()
