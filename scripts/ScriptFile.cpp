@@ -20,15 +20,23 @@ constexpr qint64 kMaxFileBytes = qint64(256) * 1024 * 1024;
 
 QByteArray ReadBytes(const QString& path) { return ReadFileBytes(path, kMaxFileBytes); }
 
+Content Read(const QString& path, bool plainTextMode)
+{
+    QByteArray bytes = ReadBytes(path);
+    if (ReadingFormat(plainTextMode, path, bytes) == ScriptFormat::PlainText)
+        return {ScriptFormat::PlainText, DecodePlainScript(bytes), {}};
+    return {ScriptFormat::Rtf, {}, std::move(bytes)};
+}
+
 QString Load(QTextDocument& document, const QString& path, bool plainTextMode)
 {
-    const QByteArray bytes = ReadBytes(path);
-    if (ReadingFormat(plainTextMode, path, bytes) == ScriptFormat::PlainText) {
-        SetDocumentText(document, DecodePlainScript(bytes));
+    const Content content = Read(path, plainTextMode);
+    if (content.format == ScriptFormat::PlainText) {
+        SetDocumentText(document, content.text);
         return {};
     }
     RtfReader reader;
-    if (!reader.read(bytes, &document))
+    if (!reader.read(content.rtf, &document))
         throw Error(reader.errorString());
     return RtfReader::leftOutNotice(reader.leftOut());
 }
