@@ -149,7 +149,8 @@ void ScriptLoadQueue::reportProgress()
     if (m_loads.empty())
         return onProgress(QString());
     const Pending& first = *m_loads.front();
-    onProgress(QStringLiteral("Lecture du script \"%1\" : %2 %")
-                   .arg(QFileInfo(first.path).fileName())
-                   .arg(first.load ? first.load->percent() : 0));
+    // The figure first: the status bar's last panel may be narrow.
+    onProgress(QStringLiteral("Lecture : %1 % du script \"%2\"")
+                   .arg(first.load ? first.load->percent() : 0)
+                   .arg(QFileInfo(first.path).fileName()));
 }

@@ -96,7 +96,7 @@ private slots:
         QVERIFY(form.SKRIVO_EXT->IsEmpty());
         QVERIFY(form.SKRIVO_EXT->isReadOnly());
         QCOMPARE(hourglasses(), 1);
-        QCOMPARE(form.StatusPanelSpare->text(), QString("Lecture du script \"~EXTERNE.SKRIVO\" : 0 %"));
+        QCOMPARE(form.StatusPanelSpare->text(), QString("Lecture : 0 % du script \"~EXTERNE.SKRIVO\""));
 
         const QStringList shown = waitForScripts(form);
         QVERIFY(errors().empty());
@@ -113,7 +113,7 @@ private slots:
         // The plain file went in over several turns of the event loop, each
         // saying how far it was.
         if (!rich) {
-            const QRegularExpression progress("^Lecture du script \"~EXTERNE\\.SKRIVO\" : (\\d+) %$");
+            const QRegularExpression progress("^Lecture : (\\d+) % du script \"~EXTERNE\\.SKRIVO\"$");
             QVERIFY2(shown.size() >= 3, qPrintable(shown.join(" | ")));
             int last = -1;
             for (const QString& line : shown.mid(0, shown.size() - 1)) {
