@@ -90,7 +90,8 @@ bool TForm1::restoreSession()
     step([this] { AUTO_TRAD->setChecked(ReadBool("OPTIONS", "AUTOTRAD", false)); });
     step([this] { AUTO_SAVE->setChecked(ReadBool("OPTIONS", "AUTOSAVE", true)); });
     step([this] { mnu_SURLIGNER->setChecked(ReadBool("OPTIONS", "SURLIGNER", true)); });
-    for (const char* load : {"DICO_QUESTIONS_LOAD", "DICO_EXT_LOAD", "DICO_INT_LOAD", "DICO_FUSION_LOAD", "DICO_SAN_LOAD", "SKR_EXT_LOAD"})
+    for (const char* load : {"DICO_QUESTIONS_LOAD", "DICO_EXT_LOAD", "DICO_INT_LOAD", "DICO_FUSION_LOAD", "DICO_SAN_LOAD", "SKR_EXT_LOAD",
+                             "SKR_INT_LOAD", "SKR_UNI_LOAD"})
         step([this, load] { run(load); });
     step([this] { setPanelTexteHeight(ReadInteger("AFFICHAGE", "TEXTE", panelTexteHeight())); });
 

@@ -7,6 +7,7 @@
 #include "platform/CommandGuard.h"
 #include "platform/PlainToolTip.h"
 #include "platform/Services.h"
+#include "scripts/ScriptLoadQueue.h"
 #include "scripts/ScriptPane.h"
 
 #include <QAction>
@@ -76,6 +77,12 @@ TForm1::TForm1()
     setPanelTexteHeight(296);
     platform::attachNotificationIcon(this);
 
+    // A command waits for the script files still being read: it never acts
+    // on, or saves, a pane that does not hold its file yet.
+    m_scriptLoads = new ScriptLoadQueue(this);
+    m_scriptLoads->onProgress = [this](const QString& progress) { ShowStatusSummary(progress); };
+    platform::setCommandPrelude([this] { m_scriptLoads->finish(); });
+
     m_recovery = new RecoveryWatch([this](const QList<polyx::RecoveryPane>& panes) { keepForRecovery(panes); },
                                    RecoveryWatch::kQuietMs, RecoveryWatch::kSpacingMs, this);
     platform::runGuarded([this] { FormCreate(); });
@@ -85,6 +92,7 @@ TForm1::TForm1()
 
 TForm1::~TForm1()
 {
+    platform::setCommandPrelude({});
     platform::setMainWindow(nullptr);
 }
 

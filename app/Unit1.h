@@ -36,6 +36,7 @@ class FileListBox;
 class FindingsWindow;
 class RecoveryWatch;
 class CodeRecognitionWindow;
+class ScriptLoadQueue;
 namespace polyx {
 class BatchRun;
 class PartlyReadFile;
@@ -207,8 +208,13 @@ public:
     void Coller5Click();
     // The external text changed.
     void SKRIVO_EXTChange();
-    // The three panes to their state files, as the session save does.
+    // The three panes to their state files, as the session save does; a
+    // pane whose file is still being read is left out, its file as it is.
     void SaveScriptStateFiles();
+    // Runs `then` once the script files the restore asked for are in the
+    // panes: at once, unless a big one is still being read after the
+    // window showed. What follows the restore at start goes through here.
+    void whenScriptsRead(std::function<void()> then);
 
     // --- Translation, header block, editing aids (bodies in scripts/) ---
     void FUSION_EXT_INT();
@@ -361,9 +367,10 @@ private:
     // Scripts: the panes' events and plain-text switches, and the steps the
     // script commands share.
     void connectScriptPanes();
-    // False when the file named under the key (the state file by default)
-    // is missing or the pane is empty after reading it.
-    bool reloadScript(ScriptPane* pane, const char* key, const char* stateFile);
+    // Reads the file named under the key (the state file by default), a
+    // big one after the window shows (ScriptLoadQueue); then `filled` runs
+    // unless the pane is empty. Nothing happens when the file is missing.
+    void reloadScript(ScriptPane* pane, const char* key, const char* stateFile, std::function<void()> filled);
     void openScript(ScriptPane* pane, const char* stateFile);
     void saveScriptAs(ScriptPane* pane, const char* title, const char* defaultExt, const char* filter);
 
@@ -433,6 +440,7 @@ private:
     int m_editColumn = 0;
     int m_editRow = 0;
 
+    ScriptLoadQueue* m_scriptLoads = nullptr;
     QHash<QString, QAction*> m_actions;
     QHash<QString, QMenu*> m_menus;
     bool m_shown = false;

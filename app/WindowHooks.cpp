@@ -13,7 +13,8 @@
 void TForm1::FormCreate()
 {
     INI_GET();
-    offerRecovery();
+    // A recovered script must land on its pane after the pane's own file.
+    m_scriptLoads->whenIdle([this] { offerRecovery(); });
     ListExt = "dico";
     DIR.root = WorkDir();
     DIR.actif = DIR.root;

@@ -33,6 +33,7 @@
 #include <QFile>
 #include <QHash>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QRandomGenerator>
 #include <QSaveFile>
 #include <QSet>
@@ -626,27 +627,75 @@ void rtfRows(const QTextDocument& letter, const char* kind)
 
 // ---- start-up ----
 
-// Wall time from starting the program to its "shown" line, median of
-// fifteen: a start takes tens of milliseconds and the machine is shared.
-bench::Timing startToShown(const QString& program, const QString& folder)
+// Wall times from starting the program to each of the lines it is to
+// print, medians of `runs`; the program works in `workFolder`, or beside
+// itself when that is empty.
+std::vector<bench::Timing> startToLines(const QString& program, const QString& folder, const QList<QByteArray>& lines,
+                                        int runs, const QString& workFolder = QString())
 {
-    std::vector<double> times;
-    for (int run = 0; run < 15; ++run) {
+    std::vector<std::vector<double>> times(lines.size());
+    for (int run = 0; run < runs; ++run) {
         QProcess process;
         process.setWorkingDirectory(folder);
         process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        if (!workFolder.isEmpty()) {
+            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+            environment.insert("POLYXX_WORK_FOLDER", workFolder);
+            process.setProcessEnvironment(environment);
+        }
         QElapsedTimer clock;
         clock.start();
         process.start(program, {});
-        while (!process.canReadLine() && process.state() != QProcess::NotRunning)
-            process.waitForReadyRead(10000);
-        times.push_back(clock.nsecsElapsed() / 1e9);
-        if (process.readLine() != "shown\n")
-            qFatal("%s showed no window", qPrintable(program));
-        process.waitForFinished(10000);
+        for (qsizetype line = 0; line < lines.size(); ++line) {
+            while (!process.canReadLine() && process.state() != QProcess::NotRunning)
+                process.waitForReadyRead(60000);
+            times[line].push_back(clock.nsecsElapsed() / 1e9);
+            if (process.readLine() != lines[line])
+                qFatal("%s did not say %s", qPrintable(program), lines[line].constData());
+        }
+        process.waitForFinished(60000);
     }
-    std::sort(times.begin(), times.end());
-    return {times[times.size() / 2], int(times.size())};
+    std::vector<bench::Timing> medians;
+    for (std::vector<double>& line : times) {
+        std::sort(line.begin(), line.end());
+        medians.push_back({line[line.size() / 2], int(line.size())});
+    }
+    return medians;
+}
+
+// Fifteen runs: a start takes tens of milliseconds and the machine is shared.
+bench::Timing startToShown(const QString& program, const QString& folder)
+{
+    return startToLines(program, folder, {"shown\n"}, 15).front();
+}
+
+// A 10 MB plain script left in the external pane at close, as lines of a
+// letter and as many short lines: the window shows at once, the script
+// some time after.
+void bigScriptStart(const QString& folder)
+{
+    const QString program = folder + "/polyx_bench_script_start";
+    const QList<QByteArray> lines{"shown\n", "script\n"};
+    QTemporaryDir empty;
+    const auto plain = startToLines(program, folder, lines, 5, empty.path());
+    struct Script {
+        const char* name;
+        const char* pattern;
+    };
+    for (const Script& script : {Script{"letter lines", "Cher [nom] [prenom], ligne %d du courrier : le patient {NOM} est vu le [date] pour <MOTIF> %d."},
+                                 Script{"short lines", "[nom] %07d"}}) {
+        QTemporaryDir work;
+        const QString state = work.filePath("~EXTERNE.SKRIVO");
+        QByteArray bytes;
+        for (int line = 0; bytes.size() < 10'000'000; ++line)
+            bytes += QByteArray::asprintf(script.pattern, line, line) + "\r\n";
+        writeAll(state, bytes);
+        const auto big = startToLines(program, folder, lines, 3, work.path());
+        const auto read = measure([] {}, [&] { readAll(state); });
+        std::printf("  (%s: %lld bytes, %lld lines)\n", script.name, qlonglong(bytes.size()), qlonglong(bytes.count('\n')));
+        printRow(QString("10 MB script, %1: start to shown window / no script").arg(script.name), big[0], plain[0]);
+        printRow(QString("10 MB script, %1: start to script shown / raw read").arg(script.name), big[1], read);
+    }
 }
 
 void startUp()
@@ -663,6 +712,7 @@ void startUp()
     printRow("start to shown window / minimal Qt window", ours, base);
     printRow("one-line Qt window / minimal Qt window", text, base);
     printRow("start to shown window / one-line Qt window", ours, text);
+    bigScriptStart(folder);
 }
 
 // ---- recognition of a new correspondent's codes ----

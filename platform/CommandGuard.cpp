@@ -4,6 +4,15 @@
 #include "platform/Services.h"
 
 namespace platform {
+namespace {
+std::function<void()>& commandPrelude()
+{
+    static std::function<void()> prelude;
+    return prelude;
+}
+} // namespace
+
+void setCommandPrelude(std::function<void()> prelude) { commandPrelude() = std::move(prelude); }
 
 std::optional<QString> failureOf(const std::function<void()>& command)
 {
@@ -19,6 +28,8 @@ std::optional<QString> failureOf(const std::function<void()>& command)
 
 bool runGuarded(const std::function<void()>& command)
 {
+    if (const std::function<void()>& prelude = commandPrelude())
+        prelude();
     const std::optional<QString> failure = failureOf(command);
     if (failure)
         dialogs().errorBox(*failure);

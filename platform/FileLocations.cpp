@@ -29,6 +29,15 @@ QString withSlash(QString folder)
     return folder;
 }
 
+// Not installed, the program works in the folder this names, when it is
+// set, instead of its own: tools/run.sh keeps the build's files out of the
+// work folder so.
+QString ownFolder()
+{
+    const QString given = qEnvironmentVariable("POLYXX_WORK_FOLDER");
+    return given.isEmpty() ? programFolder() : withSlash(QDir(given).absolutePath());
+}
+
 QString prefixDataFolder() { return programFolder() + QStringLiteral("../") + kDataFolder + u'/'; }
 
 } // namespace
@@ -41,7 +50,7 @@ bool runsInstalled()
 QString workFolder()
 {
     if (!runsInstalled())
-        return withSlash(programFolder());
+        return ownFolder();
     return withSlash(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)) + kUserFolder;
 }
 
@@ -49,7 +58,7 @@ QString configFile()
 {
     const QString name = programName() + QStringLiteral(".INI");
     if (!runsInstalled())
-        return programFolder() + name;
+        return ownFolder() + name;
     return withSlash(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)) + kUserFolder
            + name;
 }

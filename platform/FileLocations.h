@@ -9,8 +9,10 @@
 // Installed: work files in the user's documents folder + "PolyxX/", the
 // configuration in the user's configuration folder + "PolyxX/"; nothing is
 // ever written beside the program. In the build folder (a copied executable
-// included): everything beside the program. The user's folders come from
-// Qt's standard paths, which follow the desktop's settings.
+// included): everything beside the program, or in the folder the variable
+// POLYXX_WORK_FOLDER names when it is set (the shipped files stay beside the
+// program). The user's folders come from Qt's standard paths, which follow
+// the desktop's settings.
 namespace platform {
 
 bool runsInstalled();

@@ -9,6 +9,7 @@
 #include "platform/NameCase.h"
 #include "platform/Services.h"
 #include "scripts/FirstLineLabel.h"
+#include "scripts/ScriptLoadQueue.h"
 #include "scripts/ScriptPane.h"
 
 #include <QFile>
@@ -29,29 +30,33 @@ void applyFirstLineLabel(ScriptPane* pane, polyx::ScriptSide side)
 }
 } // namespace
 
-bool TForm1::reloadScript(ScriptPane* pane, const char* key, const char* stateFile)
+void TForm1::reloadScript(ScriptPane* pane, const char* key, const char* stateFile, std::function<void()> filled)
 {
     const QString path = platform::ResolveNameCase(ReadString(kSection, key, WorkDir() + stateFile));
     if (!QFile::exists(path))
-        return false;
-    pane->RestoreFromFile(path);
-    ShowStatusSummary(pane->LeftOutNotice());
-    return !pane->IsEmpty();
+        return;
+    m_scriptLoads->load(pane, path, [this, pane, filled] {
+        ShowStatusSummary(pane->LeftOutNotice());
+        if (!pane->IsEmpty() && filled)
+            filled();
+    });
 }
 
 void TForm1::SKR_EXT_LOAD()
 {
-    if (reloadScript(SKRIVO_EXT, "EXTERNE", kExternalState))
-        applyFirstLineLabel(SKRIVO_EXT, polyx::ScriptSide::External);
+    reloadScript(SKRIVO_EXT, "EXTERNE", kExternalState,
+                 [this] { applyFirstLineLabel(SKRIVO_EXT, polyx::ScriptSide::External); });
 }
 
 void TForm1::SKR_INT_LOAD()
 {
-    if (reloadScript(SKRIVO_INT, "INTERNE", kInternalState))
-        applyFirstLineLabel(SKRIVO_INT, polyx::ScriptSide::Internal);
+    reloadScript(SKRIVO_INT, "INTERNE", kInternalState,
+                 [this] { applyFirstLineLabel(SKRIVO_INT, polyx::ScriptSide::Internal); });
 }
 
-void TForm1::SKR_UNI_LOAD() { reloadScript(SKRIVO_POLYX, "UNIVERSEL", kUniversalState); }
+void TForm1::SKR_UNI_LOAD() { reloadScript(SKRIVO_POLYX, "UNIVERSEL", kUniversalState, {}); }
+
+void TForm1::whenScriptsRead(std::function<void()> then) { m_scriptLoads->whenIdle(std::move(then)); }
 
 // The editor is handed the state file and left alone: its edits come back
 // only through "Recharger".
@@ -138,6 +143,8 @@ void TForm1::SaveScriptStateFiles()
         {SKRIVO_EXT, kExternalState}, {SKRIVO_INT, kInternalState}, {SKRIVO_POLYX, kUniversalState}};
     std::optional<polyx::Error> failure;
     for (const auto& [pane, file] : states) {
+        if (m_scriptLoads->waiting(pane))
+            continue;
         try {
             pane->SaveToFile(platform::ResolveNameCase(WorkDir() + file));
         } catch (const polyx::Error& error) {

@@ -20,20 +20,28 @@ constexpr qint64 kMaxFileBytes = qint64(256) * 1024 * 1024;
 
 QByteArray ReadBytes(const QString& path) { return ReadFileBytes(path, kMaxFileBytes); }
 
-QString Load(QTextDocument& document, const QString& path, bool plainTextMode, PlainScriptLayout::Mark* plainMark)
+Content Read(const QString& path, bool plainTextMode)
 {
-    const QByteArray bytes = ReadBytes(path);
-    if (plainMark)
-        *plainMark = PlainScriptLayout::Mark::None;
+    QByteArray bytes = ReadBytes(path);
     if (ReadingFormat(plainTextMode, path, bytes) == ScriptFormat::PlainText) {
         PlainScriptLayout layout;
-        SetDocumentText(document, DecodePlainScript(bytes, &layout));
-        if (plainMark)
-            *plainMark = layout.mark;
+        QString text = DecodePlainScript(bytes, &layout);
+        return {ScriptFormat::PlainText, std::move(text), {}, layout.mark};
+    }
+    return {ScriptFormat::Rtf, {}, std::move(bytes), PlainScriptLayout::Mark::None};
+}
+
+QString Load(QTextDocument& document, const QString& path, bool plainTextMode, PlainScriptLayout::Mark* plainMark)
+{
+    const Content content = Read(path, plainTextMode);
+    if (plainMark)
+        *plainMark = content.plainMark;
+    if (content.format == ScriptFormat::PlainText) {
+        SetDocumentText(document, content.text);
         return {};
     }
     RtfReader reader;
-    if (!reader.read(bytes, &document))
+    if (!reader.read(content.rtf, &document))
         throw Error(reader.errorString());
     return RtfReader::leftOutNotice(reader.leftOut());
 }

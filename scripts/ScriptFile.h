@@ -4,6 +4,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include "scripts/ScriptFormat.h"
+
 class QTextDocument;
 
 namespace polyx {
@@ -15,6 +17,16 @@ namespace ScriptFile {
 // The file's bytes, as Load reads them. Throws "Impossible d'ouvrir le
 // fichier ..." when the file cannot be read.
 QByteArray ReadBytes(const QString& path);
+
+// What Load puts into a document: the text of a plain file, or the bytes
+// of an RTF one. Throws as Load does when the file cannot be read.
+struct Content {
+    ScriptFormat format = ScriptFormat::PlainText;
+    QString text;    // lines joined with '\n'
+    QByteArray rtf;
+    PlainScriptLayout::Mark plainMark = PlainScriptLayout::Mark::None; // how a plain file was stored
+};
+Content Read(const QString& path, bool plainTextMode);
 
 // Replaces the whole document. Throws "Impossible d'ouvrir le fichier ..."
 // when the file cannot be read and "Erreur au chargement du flux" (or the

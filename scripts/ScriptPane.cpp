@@ -3,6 +3,7 @@
 #include "platform/PlainToolTip.h"
 #include "platform/Services.h"
 #include "scripts/ScriptFile.h"
+#include "scripts/ScriptLoad.h"
 #include "scripts/ScriptText.h"
 #include "scripts/VisibleText.h"
 
@@ -10,6 +11,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QTabWidget>
+#include <QTextDocument>
 #include <QTextCursor>
 #include <QTextDocumentFragment>
 
@@ -116,6 +118,33 @@ QByteArray ScriptPane::FileBytes(const QString& path) const
 {
     return polyx::ScriptFile::Bytes(*document(), path, m_plainText, m_plainMark);
 }
+
+void ScriptPane::WaitForRestore() { setReadOnly(true); }
+
+std::unique_ptr<polyx::ScriptLoad> ScriptPane::StartRestore(const QString& path)
+{
+    if (m_plainText && polyx::ScriptFile::IsRichFile(path))
+        SetPlainText(false);
+    return std::make_unique<polyx::ScriptLoad>(path, m_plainText, *document());
+}
+
+void ScriptPane::FinishRestore(polyx::ScriptLoad& load)
+{
+    std::unique_ptr<QTextDocument> loaded = load.take();
+    // The editor deletes the documents of its own when it takes another.
+    loaded->setParent(document()->parent());
+    m_keepingText = true;
+    setDocument(loaded.release());
+    m_keepingText = false;
+    setReadOnly(false);
+    m_leftOutNotice = load.leftOutNotice();
+    m_plainMark = load.plainMark();
+    m_leftOutSource = m_leftOutNotice.isEmpty() ? QString() : sameFileKey(load.path());
+    caretToStart();
+    emit textChanged();
+}
+
+void ScriptPane::AbandonRestore() { setReadOnly(false); }
 
 bool ScriptPane::SaveToFile(const QString& path)
 {

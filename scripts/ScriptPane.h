@@ -3,7 +3,12 @@
 
 #include <QTextEdit>
 
+#include <memory>
+
 class QTabWidget;
+namespace polyx {
+class ScriptLoad;
+}
 
 // One script page's editor. Text handed in and out has its lines joined
 // with CR LF; files follow the format rules of ScriptFile.h. The label is
@@ -31,6 +36,14 @@ public:
     // rich mode turns a plain-text pane to rich mode before it is read, so
     // that its RTF never shows as text.
     void RestoreFromFile(const QString& path);
+    // RestoreFromFile in steps, for a file too big to read at once: from
+    // WaitForRestore on, the pane keeps what it shows and takes no typing
+    // until FinishRestore hands it the whole file (as one change of its
+    // text, with no undo step); AbandonRestore gives the typing back.
+    void WaitForRestore();
+    std::unique_ptr<polyx::ScriptLoad> StartRestore(const QString& path);
+    void FinishRestore(polyx::ScriptLoad& load);
+    void AbandonRestore();
     // Saving over the file the pane came from, when that file held parts the
     // pane does not (headers, notes...), asks first; false when the user
     // keeps the file as it is.

@@ -134,9 +134,41 @@ private slots:
         QVERIFY(questions.contains("<NOM>"));
         QCOMPARE(form.JvCheckListBox_QUESTION->Texts(), questions);
         QCOMPARE(form.SKRIVO_EXT->Text(), QString("Cher [nom]\r\nsuite"));
-        // Written at close, but only their own reload brings them back.
-        QCOMPARE(form.SKRIVO_INT->Text(), QString());
-        QCOMPARE(form.SKRIVO_POLYX->Text(), QString());
+        QCOMPARE(form.SKRIVO_INT->Text(), QString("Cher {NOM}"));
+        QCOMPARE(form.SKRIVO_POLYX->Text(), QString("Cher <NOM>"));
+    }
+
+    // What the three panes held at close is there at the next start, and a
+    // close that follows, without a touch, leaves their files as they were
+    // (they once came back empty and the next close emptied the files).
+    void threeScriptsComeBackAndStay()
+    {
+        const QByteArray external = "/* |DUPONT^ lettre\r\nCher [nom]";
+        const QByteArray internal = "/* |MARTIN - courrier\r\nCher {NOM}, corrig\xE9 \xE0 la main";
+        const QByteArray universal = "Cher <NOM>";
+        {
+            TForm1 form;
+            form.show();
+            form.SKRIVO_EXT->SetText(QString::fromLatin1(external));
+            form.SKRIVO_INT->SetText(QString::fromLatin1(internal));
+            form.SKRIVO_POLYX->SetText(QString::fromLatin1(universal));
+            QVERIFY(form.close());
+        }
+        for (int start = 0; start < 2; ++start) {
+            TForm1 form;
+            form.show();
+            QCOMPARE(form.SKRIVO_EXT->Text(), QString::fromLatin1(external));
+            QCOMPARE(form.SKRIVO_INT->Text(), QString::fromLatin1(internal));
+            QCOMPARE(form.SKRIVO_POLYX->Text(), QString::fromLatin1(universal));
+            // Each pane is labelled from its first line, as its reload does.
+            QCOMPARE(form.PageControl_SCRIPTS->tabText(0), QString("DUPONT"));
+            QCOMPARE(form.PageControl_SCRIPTS->tabText(1), QString("MARTIN"));
+            QVERIFY(form.close());
+            QVERIFY(m_window->fakes.dialogs.errors.empty());
+            QCOMPARE(bytes("~EXTERNE.SKRIVO"), external);
+            QCOMPARE(bytes("~INTERNE.SKRIVO"), internal);
+            QCOMPARE(bytes("~POLYX.SKRU"), universal);
+        }
     }
 
     void savedAsScriptIsTheOneReloaded()
@@ -233,7 +265,9 @@ private slots:
         QTest::addColumn<QString>("reload"); // empty: the restore at start
         QTest::newRow("external, at start") << "SKRIVO_EXT" << "SKR_EXT_PLAIN" << "";
         QTest::newRow("external, Recharger") << "SKRIVO_EXT" << "SKR_EXT_PLAIN" << "SKR_EXT_LOAD";
+        QTest::newRow("internal, at start") << "SKRIVO_INT" << "check_TexteBrut1" << "";
         QTest::newRow("internal, Recharger") << "SKRIVO_INT" << "check_TexteBrut1" << "SKR_INT_LOAD";
+        QTest::newRow("universal, at start") << "SKRIVO_POLYX" << "" << "";
         QTest::newRow("universal, Recharger") << "SKRIVO_POLYX" << "" << "SKR_UNI_LOAD";
     }
     void richScriptComesBackRich()

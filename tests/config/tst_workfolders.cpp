@@ -17,7 +17,8 @@
 namespace {
 // The variables Qt's standard paths follow; the test gives each its own
 // value (or none) and puts the old ones back.
-const char* const kUserVariables[] = {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_DOCUMENTS_DIR", "XDG_STATE_HOME"};
+const char* const kUserVariables[] = {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_DOCUMENTS_DIR", "XDG_STATE_HOME",
+                                      "POLYXX_WORK_FOLDER"};
 } // namespace
 
 class WorkFoldersTest : public QObject {
@@ -172,6 +173,45 @@ private slots:
         platform::setProgramPath(path("build/bin/PolyxX"));
         QCOMPARE(platform::runsInstalled(), installed);
         QTEST(platform::recoveryFolder().mid(m_dir->path().size() + 1), "folder");
+    // A program that is not installed works where POLYXX_WORK_FOLDER says,
+    // configuration included, and finds its shipped files beside itself;
+    // installed, it keeps to the user's folders.
+    void workFolderTheVariableNames_data()
+    {
+        QTest::addColumn<QStringList>("folders");
+        QTest::addColumn<QString>("program");
+        QTest::addColumn<QString>("variable"); // below the temporary folder
+        QTest::addColumn<QString>("workDir");
+        QTest::addColumn<QString>("configFile");
+        QTest::addColumn<QString>("dataFolder");
+        QTest::newRow("build folder") << QStringList{"build-run/app"} << "build-run/app/PolyxX" << "Mon essai"
+                                      << "Mon essai/" << "Mon essai/PolyxX.INI" << "build-run/app/";
+        QTest::newRow("with its slash") << QStringList{"build-run/app"} << "build-run/app/PolyxX" << "travail/"
+                                        << "travail/" << "travail/PolyxX.INI" << "build-run/app/";
+        QTest::newRow("installed: not heeded")
+            << QStringList{"usr/bin", "usr/share/polyxx"} << "usr/bin/PolyxX" << "travail"
+            << "home/Documents/PolyxX/" << "home/.config/PolyxX/PolyxX.INI" << "usr/share/polyxx/";
+    }
+    void workFolderTheVariableNames()
+    {
+        QFETCH(QStringList, folders);
+        QFETCH(QString, program);
+        QFETCH(QString, variable);
+        for (const QString& folder : folders)
+            makeFolder(folder);
+        platform::setProgramPath(path(program));
+        qputenv("POLYXX_WORK_FOLDER", path(variable).toLocal8Bit());
+
+        QTEST(WorkDir().mid(m_dir->path().size() + 1), "workDir");
+        QTEST(ConfigFileName().mid(m_dir->path().size() + 1), "configFile");
+        QTEST(platform::dataFolder().mid(m_dir->path().size() + 1), "dataFolder");
+        // The first start makes the folder, and nothing beside the program.
+        const QString programFolder = QFileInfo(path(program)).absolutePath();
+        platform::createUserFolders();
+        QVERIFY(QFileInfo(WorkDir()).isDir());
+        WriteString("OPTIONS", "AUTOTRAD", "1");
+        QVERIFY(QFile::exists(ConfigFileName()));
+        QCOMPARE(QDir(programFolder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
     }
 
     void userFolderThatCannotBeMadeIsNamed()

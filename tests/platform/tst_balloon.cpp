@@ -2,6 +2,7 @@
 #include "platform/WindowBalloon.h"
 
 #include <QApplication>
+#include <QImage>
 #include <QLabel>
 #include <QSystemTrayIcon>
 #include <QTest>
@@ -16,6 +17,9 @@ private slots:
     void cutsTitleAndText_data();
     void cutsTitleAndText();
     void showsInTheLowerRightCornerThenHides();
+    void groundIsOpaque();
+    void staysInsideTheWindowAndWraps_data();
+    void staysInsideTheWindowAndWraps();
 
 private:
     QWidget* balloonWidget() { return m_window->findChild<QWidget*>("notificationBalloon"); }
@@ -91,6 +95,67 @@ void BalloonTest::showsInTheLowerRightCornerThenHides()
     QVERIFY(area.right() > m_window->width() * 3 / 4);
     QVERIFY(area.bottom() > m_window->height() * 3 / 4);
     QTRY_VERIFY_WITH_TIMEOUT(!note->isVisible(), WindowBalloon::shownMilliseconds + 2000);
+}
+
+// What lies below (here a red panel standing for the tool buttons) never
+// shows through the note.
+void BalloonTest::groundIsOpaque()
+{
+    auto* below = new QWidget(m_window.get());
+    below->setAutoFillBackground(true);
+    QPalette red = below->palette();
+    red.setColor(QPalette::Window, Qt::red);
+    below->setPalette(red);
+    below->setGeometry(m_window->rect());
+    below->show();
+    balloon().show("3 REMPLACEMENT(S)", "<NOM>=%NOM%");
+    const QRect area = balloonWidget()->geometry();
+    const QImage shot = m_window->grab().toImage();
+    const QColor ground = balloonWidget()->palette().color(QPalette::ToolTipBase);
+    // Inside the border, in the margins the text leaves free.
+    for (const QPoint& at : {area.topLeft() + QPoint(3, 3), area.bottomRight() - QPoint(3, 3),
+                             QPoint(area.center().x(), area.bottom() - 3)}) {
+        QCOMPARE(shot.pixelColor(at), ground);
+    }
+}
+
+void BalloonTest::staysInsideTheWindowAndWraps_data()
+{
+    QTest::addColumn<QSize>("window");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("whole"); // the window leaves room for all of the text
+    const QString code = QString(255, 'x');
+    const QString codes = "<NOM>=%NOM%\r\n<PRENOM_DU_PATIENT_ET_DE_SON_MEDECIN_TRAITANT>=%PRENOM_DU_PATIENT_ET_DE_SON_MEDECIN_TRAITANT%";
+    QTest::newRow("a code without a space") << QSize(800, 600) << code << true;
+    QTest::newRow("long codes") << QSize(800, 600) << codes << true;
+    QTest::newRow("a narrow window") << QSize(200, 600) << code << true;
+    QTest::newRow("a window smaller than the note") << QSize(100, 60) << code << false;
+}
+
+void BalloonTest::staysInsideTheWindowAndWraps()
+{
+    QFETCH(QSize, window);
+    QFETCH(QString, text);
+    QFETCH(bool, whole);
+    m_window->resize(window);
+    balloon().show("12 REMPLACEMENT(S) dans une lettre au titre long", text);
+    QWidget* note = balloonWidget();
+    QVERIFY(m_window->rect().contains(note->geometry()));
+    for (const char* name : {"balloonTitle", "balloonText"}) {
+        auto* shown = m_window->findChild<QLabel*>(name);
+        QVERIFY(note->rect().contains(shown->geometry()));
+        // Its lines are as wide as the note lets them be, and there are as
+        // many as the text needs.
+        if (whole)
+            QVERIFY2(shown->heightForWidth(shown->width()) <= shown->height(), name);
+    }
+    auto* lines = m_window->findChild<QLabel*>("balloonText");
+    if (whole)
+        QVERIFY(lines->height() >= 2 * lines->fontMetrics().height());
+
+    // The window shrinks under the note: the note follows.
+    m_window->resize(window / 2);
+    QVERIFY(m_window->rect().contains(note->geometry()));
 }
 
 QTEST_MAIN(BalloonTest)

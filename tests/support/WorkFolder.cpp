@@ -7,6 +7,8 @@
 WorkFolder::WorkFolder()
 {
     platform::setProgramPath(m_dir.filePath("PolyxX"));
+    // A work folder named for tools/run.sh would take the files elsewhere.
+    qunsetenv("POLYXX_WORK_FOLDER");
 }
 
 QStringList WorkFolder::filesOnDisk() const

@@ -473,8 +473,8 @@ private slots:
         m_form = std::make_unique<TForm1>();
         QCOMPARE(m_form->SKRIVO_EXT->Text(), QString("/* |DUPONT^\r\nexterne"));
         QCOMPARE(m_form->SKRIVO_EXT->PageLabel(), QString("DUPONT"));
-        QVERIFY(m_form->SKRIVO_INT->IsEmpty());
-        QVERIFY(m_form->SKRIVO_POLYX->IsEmpty());
+        QCOMPARE(m_form->SKRIVO_INT->Text(), QString("interne"));
+        QCOMPARE(m_form->SKRIVO_POLYX->Text(), QString("<NOM>"));
     }
 
     void sessionSaveGoesOnPastALockedStateFile()

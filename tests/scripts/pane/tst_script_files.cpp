@@ -6,6 +6,7 @@
 #include "scripts/FirstLineLabel.h"
 #include "scripts/ScriptFile.h"
 #include "scripts/ScriptFormat.h"
+#include "scripts/ScriptLoad.h"
 #include "scripts/ScriptPlainText.h"
 #include "scripts/ScriptText.h"
 
@@ -230,6 +231,88 @@ private slots:
         polyx::ScriptFile::Load(document, path, true);
         polyx::ScriptFile::Save(document, path, true);
         QCOMPARE(readBytes(path), written);
+    }
+
+    // Read in steps of any size, a file gives the document Load gives: the
+    // same lines (line ends of every kind, empty lines, a last line with or
+    // without its end), the same formatting, the settings of the pane's
+    // document, and no step to take back.
+    void stepwiseReadingGivesWhatLoadGives_data()
+    {
+        QTest::addColumn<bool>("plainMode");
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<int>("lines");
+        const QByteArray mixed = "un\r\ndeux\rtrois\n\r\nquatre\n\ncinq \xE9t\xE9";
+        QTest::newRow("one line per step") << true << mixed << 1;
+        QTest::newRow("two lines per step") << true << mixed << 2;
+        QTest::newRow("all at once") << true << mixed << 1000;
+        QTest::newRow("ends with a line end") << true << QByteArray("un\r\ndeux\r\n") << 1;
+        QTest::newRow("only line ends") << true << QByteArray("\r\n\r\n\r\n") << 2;
+        QTest::newRow("UTF-8 with its mark") << true << QByteArray("\xEF\xBB\xBF" "d\xC3\xA9j\xC3\xA0\r\n\xE2\x82\xAC") << 1;
+        QTest::newRow("empty file") << true << QByteArray() << 1;
+        QTest::newRow("RTF in rich mode") << false << kRtf << 1;
+        QTest::newRow("RTF in plain mode, as its source") << true << kRtf << 1;
+    }
+    void stepwiseReadingGivesWhatLoadGives()
+    {
+        QFETCH(bool, plainMode);
+        QFETCH(QByteArray, content);
+        QFETCH(int, lines);
+        const QString path = m_dir.filePath("lettre.skrivo");
+        writeBytes(path, content);
+        QTextDocument pane;
+        pane.setDefaultFont(QFont("Tahoma", 10));
+        pane.setDocumentMargin(7);
+        QTextDocument loaded;
+        loaded.setDefaultFont(pane.defaultFont());
+        loaded.setDocumentMargin(7);
+        polyx::ScriptFile::Load(loaded, path, plainMode);
+
+        polyx::ScriptLoad load(path, plainMode, pane);
+        int steps = 0;
+        int percent = -1;
+        while (!load.step(lines)) {
+            QVERIFY(load.percent() >= percent && load.percent() < 100);
+            percent = load.percent();
+            QVERIFY(++steps < 100);
+        }
+        QCOMPARE(load.percent(), 100);
+        const std::unique_ptr<QTextDocument> document = load.take();
+        QCOMPARE(polyx::DocumentText(*document), polyx::DocumentText(loaded));
+        QCOMPARE(document->toHtml(), loaded.toHtml());
+        QCOMPARE(document->defaultFont(), pane.defaultFont());
+        QCOMPARE(document->documentMargin(), 7.0);
+        QVERIFY(document->isUndoRedoEnabled());
+        QVERIFY(!document->isUndoAvailable());
+    }
+
+    void stepwiseReadingOfAnUnreadableFileFails_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("a folder") << QByteArray() << "Impossible d'ouvrir le fichier \"";
+        QTest::newRow("a refused code page") << QByteArray("{\\rtf1\\ansi\\ansicpg9999 t\\'e9te}")
+                                             << "Le codage 9999 de ce fichier n'est pas pris en charge.";
+    }
+    void stepwiseReadingOfAnUnreadableFileFails()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(QString, message);
+        const QString path = m_dir.filePath("illisible.skrivo");
+        QFile::remove(path);
+        QDir(path).removeRecursively();
+        if (content.isEmpty())
+            QVERIFY(QDir().mkpath(path));
+        else
+            writeBytes(path, content);
+        QTextDocument pane;
+        try {
+            polyx::ScriptLoad load(path, false, pane);
+            load.step(1);
+            QFAIL("no error");
+        } catch (const polyx::Error& error) {
+            QVERIFY2(error.message().startsWith(message), qPrintable(error.message()));
+        }
     }
 
     void unreadableFileLeavesTheDocument()
