@@ -35,7 +35,7 @@ bool TForm1::reloadScript(ScriptPane* pane, const char* key, const char* stateFi
     if (!QFile::exists(path))
         return false;
     pane->RestoreFromFile(path);
-    ShowStatusSummary(pane->LeftOutNotice());
+    ShowStatusSummary(pane->HiddenPartsNotice());
     return !pane->IsEmpty();
 }
 
@@ -58,8 +58,8 @@ void TForm1::SKR_UNI_LOAD() { reloadScript(SKRIVO_POLYX, "UNIVERSEL", kUniversal
 void TForm1::openScript(ScriptPane* pane, const char* stateFile)
 {
     const QString path = platform::ResolveNameCase(WorkDir() + stateFile);
-    if (pane->SaveToFile(path))
-        platform::desktop().openInTextEditor(path);
+    pane->SaveToFile(path);
+    platform::desktop().openInTextEditor(path);
 }
 
 void TForm1::SKR_EXT_Open() { openScript(SKRIVO_EXT, kExternalState); }
@@ -81,7 +81,8 @@ void TForm1::SKR_EXT_SAVEAS()
     request.confirmReplace = true;
     request.existingFolderOnly = true;
     const std::optional<QString> path = platform::chooseSaveFile(request);
-    if (path && SKRIVO_EXT->SaveToFile(*path)) {
+    if (path) {
+        SKRIVO_EXT->SaveToFile(*path);
         SKRIVO_EXT->SetPageLabel(FileLabel(*path));
         RefreshFileList();
         WriteString(kSection, "EXTERNE", *path);

@@ -30,7 +30,7 @@ QString Load(QTextDocument& document, const QString& path, bool plainTextMode)
     RtfReader reader;
     if (!reader.read(bytes, &document))
         throw Error(reader.errorString());
-    return RtfReader::leftOutNotice(reader.leftOut());
+    return RtfReader::hiddenPartsNotice(reader.hiddenParts());
 }
 
 bool IsRichFile(const QString& path)

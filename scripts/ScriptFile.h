@@ -17,8 +17,8 @@ QByteArray ReadBytes(const QString& path);
 // Replaces the whole document. Throws "Impossible d'ouvrir le fichier ..."
 // when the file cannot be read and "Erreur au chargement du flux" (or the
 // refused code page) when RTF cannot be read; the document is then as it
-// was. Returns what an RTF file held that the document cannot, said for the
-// status bar, or nothing.
+// was. Returns what an RTF file holds that the pane does not show (kept and
+// written back), said for the status bar, or nothing.
 QString Load(QTextDocument& document, const QString& path, bool plainTextMode);
 
 // Whether a pane in rich mode would read the file as RTF; false when it

@@ -6,7 +6,6 @@
 #include "scripts/ScriptText.h"
 #include "scripts/VisibleText.h"
 
-#include <QFileInfo>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QTabWidget>
@@ -87,21 +86,9 @@ void ScriptPane::SetFocus()
     setFocus();
 }
 
-namespace {
-
-QString sameFileKey(const QString& path)
-{
-    const QFileInfo info(path);
-    const QString canonical = info.canonicalFilePath();
-    return canonical.isEmpty() ? info.absoluteFilePath() : canonical;
-}
-
-} // namespace
-
 void ScriptPane::LoadFromFile(const QString& path)
 {
-    m_leftOutNotice = polyx::ScriptFile::Load(*document(), path, m_plainText);
-    m_leftOutSource = m_leftOutNotice.isEmpty() ? QString() : sameFileKey(path);
+    m_hiddenPartsNotice = polyx::ScriptFile::Load(*document(), path, m_plainText);
     caretToStart();
 }
 
@@ -112,18 +99,9 @@ void ScriptPane::RestoreFromFile(const QString& path)
     LoadFromFile(path);
 }
 
-bool ScriptPane::SaveToFile(const QString& path)
+void ScriptPane::SaveToFile(const QString& path)
 {
-    const bool overSource = !m_leftOutSource.isEmpty() && sameFileKey(path) == m_leftOutSource;
-    if (overSource
-        && !platform::dialogs().confirm(QStringLiteral(
-            "Ce fichier contient un en-tête, un pied de page ou des notes que Polyx'X ne reprend pas : "
-            "ils seront perdus.\r\n\r\nEnregistrer quand même ?")))
-        return false;
     polyx::ScriptFile::Save(*document(), path, m_plainText);
-    if (overSource)
-        m_leftOutSource.clear();
-    return true;
 }
 
 void ScriptPane::SetPlainText(bool on)

@@ -29,13 +29,11 @@ public:
     // rich mode turns a plain-text pane to rich mode before it is read, so
     // that its RTF never shows as text.
     void RestoreFromFile(const QString& path);
-    // Saving over the file the pane came from, when that file held parts the
-    // pane does not (headers, notes...), asks first; false when the user
-    // keeps the file as it is.
-    bool SaveToFile(const QString& path);
-    // What the file last loaded held that the pane does not show, said for
-    // the status bar; empty when nothing was left out.
-    QString LeftOutNotice() const { return m_leftOutNotice; }
+    // The parts of an RTF letter the pane does not show are written back.
+    void SaveToFile(const QString& path);
+    // What the file last loaded holds that the pane does not show (kept and
+    // written back), said for the status bar; empty when nothing.
+    QString HiddenPartsNotice() const { return m_hiddenPartsNotice; }
 
     bool PlainText() const { return m_plainText; }
     // Keeps the text and the selection; turning plain-text mode on drops
@@ -69,8 +67,7 @@ private:
     std::pair<QTabWidget*, int> page() const;
 
     bool m_plainText = true;
-    QString m_leftOutNotice;
-    QString m_leftOutSource; // the file those parts are still in
+    QString m_hiddenPartsNotice;
     bool m_keepingText = false;
     QString m_label; // while the pane is on no page
 };
