@@ -173,6 +173,15 @@ const RtfInterpreter::Handler* RtfInterpreter::handlerFor(QByteArrayView word)
                  "falt", "objdata", "protusertbl", "wgrffmtfilter", "passwordhash", "blipuid",
                  "picprop"})
             t.emplace(name, Handler{&I::destination, Skip});
+        // What each character word sets, for the styles to give way to it.
+        const std::pair<void (I::*)(const Arg&), int> properties[] = {{&I::font, int(Property::Font)}, {&I::fontSize, int(Property::Size)},
+            {&I::bold, int(Property::Bold)}, {&I::italic, int(Property::Italic)}, {&I::underline, int(Property::Underline)}, {&I::underlineNone, int(Property::Underline)},
+            {&I::strike, int(Property::Strike)}, {&I::hidden, int(Property::Hidden)}, {&I::foreground, int(Property::Foreground)}, {&I::highlight, int(Property::Highlight)},
+            {&I::shading, int(Property::Shading)}, {&I::vertical, int(Property::Vertical)}, {&I::position, int(Property::Vertical)}};
+        for (auto& [name, handler] : t)
+            for (const auto& [run, property] : properties)
+                if (handler.run == run)
+                    handler.property = property;
         return t;
     }();
     // A letter repeats a few short words thousands of times: those are

@@ -155,7 +155,7 @@ bool RtfInterpreter::groupEnd()
             (this->*handler->run)(arg);
         --m_replaying;
         m_defaultChars = top().chars;
-        m_states[1].chars = m_states[1].styled = m_defaultChars;
+        m_states[1].chars = m_defaultChars;
     }
     m_states.pop_back();
     return true;
@@ -174,6 +174,8 @@ void RtfInterpreter::controlWord(const RtfToken& t)
         return;
     }
     const Arg arg{t.param, t.hasParam, handler->value};
+    if (handler->property >= 0 && m_replaying == 0)
+        s.direct |= 1u << handler->property;
     m_word = t.data;
     if (handler->formatting && (s.destination == StyleEntry || s.destination == Defaults)) {
         Style& target = s.destination == StyleEntry ? m_style : m_defaults;

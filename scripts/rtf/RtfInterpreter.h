@@ -58,6 +58,7 @@ private:
         void (RtfInterpreter::*run)(const Arg&);
         int value = 0;
         bool formatting = false; // kept by a style sheet entry, played where the style applies
+        int property = -1;       // the character property it sets, as a bit of State::direct
     };
     static const Handler* handlerFor(QByteArrayView word);
 
@@ -163,7 +164,7 @@ private:
     enum class Keep { None, Document, Text, Field, FieldInstruction, FontTable, ColourTable };
     struct State {
         CharProps chars;
-        CharProps styled; // what the paragraph's style gives; \plain goes back to it
+        unsigned direct = 0; // the character properties set since \plain, by bit
         ParaProps para;
         Destination destination = Body;
         int unicodeSkip = 1;
@@ -223,6 +224,7 @@ private:
     void applyStyle(int number, int depth);
     CharProps styleChars(int number);
     void restyle(const CharProps& styled);
+    enum class Property { Font, Size, Bold, Italic, Underline, Strike, Hidden, Foreground, Highlight, Shading, Vertical };
     void groupKept(Keep keep, QByteArrayView source);
     bool keepable() const;
     void attachKept(QTextCharFormat& format);

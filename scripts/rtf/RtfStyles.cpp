@@ -38,7 +38,7 @@ void RtfInterpreter::plain(const Arg&)
     const int field = top().chars.field;
     top().chars = m_defaultChars;
     top().chars.field = field;
-    top().styled = top().chars;
+    top().direct = 0;
 }
 
 // Word and LibreOffice take a style for what the text has underneath its
@@ -47,20 +47,22 @@ void RtfInterpreter::plain(const Arg&)
 void RtfInterpreter::restyle(const CharProps& styled)
 {
     CharProps& c = top().chars;
-    const CharProps& was = top().styled;
-    const auto keep = [](auto& now, const auto& before, const auto& style) { now = now != before ? now : style; };
-    keep(c.font, was.font, styled.font);
-    keep(c.halfPoints, was.halfPoints, styled.halfPoints);
-    keep(c.bold, was.bold, styled.bold);
-    keep(c.italic, was.italic, styled.italic);
-    keep(c.underline, was.underline, styled.underline);
-    keep(c.strike, was.strike, styled.strike);
-    keep(c.hidden, was.hidden, styled.hidden);
-    keep(c.foreground, was.foreground, styled.foreground);
-    keep(c.highlight, was.highlight, styled.highlight);
-    keep(c.shading, was.shading, styled.shading);
-    keep(c.vertical, was.vertical, styled.vertical);
-    top().styled = styled;
+    const unsigned direct = top().direct;
+    const auto keep = [direct](auto& now, const auto& style, Property p) {
+        if (!(direct & (1u << int(p))))
+            now = style;
+    };
+    keep(c.font, styled.font, Property::Font);
+    keep(c.halfPoints, styled.halfPoints, Property::Size);
+    keep(c.bold, styled.bold, Property::Bold);
+    keep(c.italic, styled.italic, Property::Italic);
+    keep(c.underline, styled.underline, Property::Underline);
+    keep(c.strike, styled.strike, Property::Strike);
+    keep(c.hidden, styled.hidden, Property::Hidden);
+    keep(c.foreground, styled.foreground, Property::Foreground);
+    keep(c.highlight, styled.highlight, Property::Highlight);
+    keep(c.shading, styled.shading, Property::Shading);
+    keep(c.vertical, styled.vertical, Property::Vertical);
 }
 
 void RtfInterpreter::style(const Arg& a)

@@ -2,6 +2,7 @@
 
 #include "dictionaries/Windows1252.h"
 #include "scripts/rtf/RtfFormats.h"
+#include "scripts/rtf/RtfTokenizer.h"
 
 #include <QBuffer>
 #include <QColor>
@@ -94,6 +95,8 @@ public:
           m_firstFont(m_keptFonts.isEmpty() ? 0 : std::max(root.intProperty(rtf::kFirstOwnFont), 0)),
           m_firstColour(m_keptColours.isEmpty() ? 1 : std::max(root.intProperty(rtf::kFirstOwnColour), 1))
     {
+        if (!m_keptFonts.isEmpty())
+            findKeptEntries();
     }
 
     int font(const QString& family)
@@ -129,7 +132,7 @@ public:
 
     QByteArray colourTable() const
     {
-        QByteArray out = m_keptColours.isEmpty() ? QByteArray("{\\colortbl ;") : "{\\colortbl" + m_keptColours;
+        QByteArray out = m_keptColours.isEmpty() ? QByteArray("{\\colortbl ;") : "{\\colortbl " + m_keptColours;
         // A kept table whose last entry has no semicolon still ends before the writer's.
         for (qsizetype i = m_keptColours.count(';'); !m_keptColours.isEmpty() && i < m_firstColour; ++i)
             out += ';';
@@ -139,9 +142,64 @@ public:
         return out + "}";
     }
 
-    int defaultFont() const { return m_firstFont; }
-
 private:
+    // The kept entries the body can use as its own: fonts in no particular
+    // code page, and every colour. A letter read again and written again
+    // then keeps the same tables.
+    void findKeptEntries()
+    {
+        RtfTokenizer fonts(m_keptFonts);
+        int depth = 0, number = -1;
+        bool plain = true;
+        QByteArray name;
+        for (RtfToken t = fonts.next(); t.kind != RtfToken::End; t = fonts.next()) {
+            if (t.kind == RtfToken::GroupStart && ++depth == 1) {
+                number = -1;
+                plain = true;
+                name.clear();
+            } else if (t.kind == RtfToken::GroupEnd && --depth == 0) {
+                name = name.trimmed();
+                if (name.endsWith(';'))
+                    name.chop(1);
+                if (number >= 0 && plain && !name.isEmpty() && !m_fontIndex.contains(QString::fromLatin1(name)))
+                    m_fontIndex.insert(QString::fromLatin1(name), number);
+            } else if (depth == 1 && t.kind == RtfToken::ControlWord) {
+                if (t.data == "f")
+                    number = t.param;
+                else if ((t.data == "fcharset" && t.param != 0 && t.param != 1) || t.data == "cpg")
+                    plain = false;
+            } else if (depth == 1 && t.kind == RtfToken::Text) {
+                name += t.data;
+            } else if (depth == 1 && (t.kind == RtfToken::Byte || t.kind == RtfToken::ControlSymbol)) {
+                plain = false;
+            }
+        }
+        RtfTokenizer colours(m_keptColours);
+        int index = 0, rgb[3] = {0, 0, 0};
+        bool set = false;
+        for (RtfToken t = colours.next(); t.kind != RtfToken::End; t = colours.next()) {
+            if (t.kind == RtfToken::ControlWord) {
+                const int part = t.data == "red" ? 0 : t.data == "green" ? 1 : t.data == "blue" ? 2 : -1;
+                if (part >= 0) {
+                    rgb[part] = std::clamp(t.param, 0, 255);
+                    set = true;
+                }
+            } else if (t.kind == RtfToken::Text) {
+                for (const char c : t.data) {
+                    if (c != ';')
+                        continue;
+                    const QRgb value = qRgb(rgb[0], rgb[1], rgb[2]);
+                    if (set && index > 0 && !m_colourIndex.contains(value))
+                        m_colourIndex.insert(value, index);
+                    ++index;
+                    rgb[0] = rgb[1] = rgb[2] = 0;
+                    set = false;
+                }
+            }
+        }
+    }
+
+
     const QByteArray m_keptFonts;
     const QByteArray m_keptColours;
     const int m_firstFont;
@@ -710,7 +768,7 @@ QByteArray RtfWriter::write(const QTextDocument& document)
 {
     const QTextFrameFormat root = document.rootFrame()->frameFormat();
     Tables tables(root);
-    tables.font(document.defaultFont().family()); // \deff
+    const int defaultFont = tables.font(document.defaultFont().family());
     // Kept parts written in another code page keep it; the body's own text
     // then goes as Unicode.
     const int codePage = root.hasProperty(rtf::kKeptCodePage) ? root.intProperty(rtf::kKeptCodePage) : 1252;
@@ -718,7 +776,7 @@ QByteArray RtfWriter::write(const QTextDocument& document)
     QByteArray kept = root.property(rtf::kKeptDocument).toByteArray();
     if (!kept.isEmpty())
         kept += "\r\n";
-    return "{\\rtf1\\ansi\\ansicpg" + number(codePage) + "\\deff" + number(tables.defaultFont()) + tables.fontTable()
+    return "{\\rtf1\\ansi\\ansicpg" + number(codePage) + "\\deff" + number(defaultFont) + tables.fontTable()
         + "\r\n" + tables.colourTable() + "\r\n" + kept + "\\viewkind4\\uc1\r\n" + body + "}";
 }
 
