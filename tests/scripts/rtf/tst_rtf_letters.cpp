@@ -151,7 +151,7 @@ private slots:
 
         QTest::newRow("Word letter") << rtfprobe::fixture("word_letter.rtf")
             << QStringLiteral("\uFFFC\nCompte rendu de consultation\n"
-                              "Cher confrère, j’ai vu <NOM_PATIENT> ce jour pour un bilan urgent. Note interne : rappeler\n"
+                              "Cher confrère, j’ai vu <NOM_PATIENT> ce jour1 pour un bilan urgent.2 Note interne : rappeler\n"
                               "•\tTension\t<TA>\n"
                               "☑ Bilan fait  ◻ Bilan à faire  ≥ 5 ± 1\n"
                               "Examen\nRésultat\nGlycémie\n<GLY> g/l\n<HBA1C> %\n"
