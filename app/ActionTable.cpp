@@ -33,6 +33,7 @@ const ActionRow kActions[] = {
     {"DICO_COMPRESS_CONFIRM", "DICO", "Compresser tous les dictionnaires ?", "Mettre à jour et Compresser les listes", nullptr, "compress", &TForm1::DICO_COMPRESS_CONFIRM},
     {"DICOS_JOIN", "DICO", "Regrouper les dictionnaires", nullptr, nullptr, "join", &TForm1::DICOS_JOIN},
     {"DICO_CHECK", "DICO", "Vérifier les dictionnaires", "Vérifier les dictionnaires", nullptr, "check", &TForm1::DICO_CHECK},
+    {"DICO_EXT_SUGGEST", "DICO", "Reconnaître les codes du script...", "Propose une clé universelle pour chaque code du script externe que le dictionnaire externe ne connaît pas", nullptr, "recognise", &TForm1::DICO_EXT_SUGGEST},
 
     {"SKR_EXT_Open", "SKRIVO", "Ouvrir", "Ouvrir", nullptr, "open", &TForm1::SKR_EXT_Open},
     {"SKR_EXT_LOAD", "SKRIVO", "Recharger", "Recharger", nullptr, "reload", &TForm1::SKR_EXT_LOAD},

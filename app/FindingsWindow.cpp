@@ -28,7 +28,8 @@ FindingsWindow::FindingsWindow(const QString& objectName, const QString& title, 
     : QDialog(parent),
       m_summary(named(new QLabel(this), "summary", "Résumé")),
       m_grid(named(new QTableWidget(this), "findings", title)),
-      m_copy(named(new QPushButton("Copier le rapport", this), "copy", "Copier le rapport"))
+      m_copy(named(new QPushButton("Copier le rapport", this), "copy", "Copier le rapport")),
+      m_buttons(new QHBoxLayout)
 {
     setObjectName(objectName);
     setWindowTitle(title);
@@ -57,7 +58,7 @@ FindingsWindow::FindingsWindow(const QString& objectName, const QString& title, 
     connect(close, &QPushButton::clicked, this, &QDialog::close);
     connect(m_copy, &QPushButton::clicked, this, [this] { copy(); });
 
-    auto* buttons = new QHBoxLayout;
+    QHBoxLayout* buttons = m_buttons;
     if (!optionalCaption.isEmpty()) {
         m_optional = named(new QCheckBox(optionalCaption, this), "optional", optionalCaption);
         connect(m_optional, &QCheckBox::toggled, this, [this] { showOptionalRows(); });
@@ -97,6 +98,22 @@ void FindingsWindow::setContents(const QString& summary, const polyx::FindingsTa
     const int widest = qMax(120, width() / 3);
     for (int column = 0; column + 1 < m_grid->columnCount(); ++column)
         m_grid->setColumnWidth(column, qMin(m_grid->columnWidth(column) + 12, widest));
+}
+
+QPushButton* FindingsWindow::addButton(const QString& objectName, const QString& caption)
+{
+    auto* button = named(new QPushButton(caption, this), objectName, caption);
+    m_buttons->insertWidget(m_buttons->indexOf(m_copy), button);
+    return button;
+}
+
+void FindingsWindow::setCellText(int row, int column, const QString& text)
+{
+    if (row < 0 || row >= m_table.rows.size() || column < 0 || column >= m_table.rows[row].cells.size())
+        return;
+    m_table.rows[row].cells[column] = text;
+    if (QTableWidgetItem* item = m_grid->item(row, column))
+        item->setText(text);
 }
 
 QString FindingsWindow::summary() const

@@ -4,6 +4,7 @@
 #include <QDialog>
 
 class QCheckBox;
+class QHBoxLayout;
 class QLabel;
 class QPushButton;
 class QTableWidget;
@@ -23,6 +24,8 @@ public:
     QTableWidget* grid() const { return m_grid; }
     QCheckBox* optionalBox() const { return m_optional; }
     QPushButton* copyButton() const { return m_copy; }
+    // A button of the window's own, before "Copier le rapport".
+    QPushButton* addButton(const QString& objectName, const QString& caption);
     // Shows the window, or brings it to the front when it already shows.
     // Shown for the first time, it stands beside `keepInSight` (the pane
     // where a double-click selects) rather than over it.
@@ -30,6 +33,10 @@ public:
 
 signals:
     void rowActivated(int row);
+
+protected:
+    // One cell shown and copied anew, the other cells as they are.
+    void setCellText(int row, int column, const QString& text);
 
 private:
     void showOptionalRows();
@@ -39,6 +46,7 @@ private:
     QTableWidget* m_grid;
     QCheckBox* m_optional = nullptr;
     QPushButton* m_copy;
+    QHBoxLayout* m_buttons;
     polyx::FindingsTable m_table;
     bool m_placed = false;
 };

@@ -11,7 +11,7 @@ const E kFichier[] = {act("FichierFileExit1")};
 const E kAfficher[] = {
     {"chk_StayOnTop", nullptr, "Toujours en avant", nullptr, nullptr, &TForm1::chk_StayOnTopClick, nullptr, E::Checkable},
 };
-const E kDico[] = {act("DICO_COMPRESS_CONFIRM"), act("DICO_CHECK"), sep, sub("mnu_DICO_Questions"), sub("mnu_DICO_Externe"),
+const E kDico[] = {act("DICO_COMPRESS_CONFIRM"), act("DICO_CHECK"), act("DICO_EXT_SUGGEST"), sep, sub("mnu_DICO_Questions"), sub("mnu_DICO_Externe"),
                    sub("mnu_DICO_Interne"), sub("mnu_DICO_Fusion"), sub("mnu_DICO_Sanvor")};
 const E kDicoQuestions[] = {act("DICO_QUESTIONS_SAVE"), act("DICO_QUESTIONS_LOAD"), sep, act("DICO_QUESTIONS_REBUILD")};
 const E kDicoExterne[] = {act("DICO_EXT_SAVE"), act("DICO_EXT_SAVEAS"), act("DICO_EXT_LOAD"), act("DICO_EXT_EDIT"),
@@ -95,6 +95,7 @@ const E kPopDicExt[] = {
     {nullptr, "DICO_EXT_SAVEAS", nullptr, nullptr, nullptr, nullptr, nullptr, E::Default},
     act("DICO_EXT_LOAD"),
     sep,
+    act("DICO_EXT_SUGGEST"),
     act("DICO_QUESTIONS_REBUILD"),
     act("DICO_COMPRESS_CONFIRM"),
 };

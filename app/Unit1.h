@@ -33,6 +33,7 @@ class ScriptPane;
 class QuestionList;
 class FileListBox;
 class FindingsWindow;
+class CodeRecognitionWindow;
 namespace polyx {
 class BatchRun;
 }
@@ -128,6 +129,8 @@ public:
     void DICO_COMPRESS_CONFIRM();
     // The window "Vérification des dictionnaires" (body in dictionaries/).
     void DICO_CHECK();
+    // The window "Reconnaissance des codes" (body in dictionaries/).
+    void DICO_EXT_SUGGEST();
     // The grids' events (bodies in dictionaries/DictionaryEditing.cpp). The
     // edit-text handlers remember the cell; the Sanvor grid uses INT's.
     void ValueListEditor_EXTClick();
@@ -376,6 +379,16 @@ private:
     void selectFinding(int row);
     QList<polyx::DictionaryFinding> m_findings;
     FindingsWindow* m_checkWindow = nullptr;
+
+    // The recognition of the external script's codes: its window, the
+    // letter chosen with "Lettre déjà traduite..." (until the external
+    // script changes), and what its buttons and double-clicks do.
+    void fillRecognitionWindow();
+    void addRecognisedCodes();
+    void chooseTranslatedLetter();
+    void selectRecognisedCode(int row);
+    CodeRecognitionWindow* m_recognitionWindow = nullptr;
+    QString m_recognitionLetter;
 
     // dictionary editing
     void connectDictionaryEvents();

@@ -2,9 +2,10 @@
 // way, timed in the same run. Start from the build folder:
 //   QT_QPA_PLATFORM=offscreen bench/polyx_bench [part...]
 // where a part (dictionaries, compression, fusion, engine, window, batch,
-// rtf, start) limits the run to those rows.
+// rtf, recognition, start) limits the run to those rows.
 #include "BenchHarness.h"
 
+#include "app/FindingsWindow.h"
 #include "app/Unit1.h"
 #include "dictionaries/DictionaryCompression.h"
 #include "dictionaries/DictionaryLines.h"
@@ -41,6 +42,7 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextImageFormat>
+#include <QTableWidget>
 #include <QTextTable>
 #include <QUrl>
 
@@ -692,6 +694,81 @@ void startUp()
     printRow("start to shown window / one-line Qt window", ours, text);
 }
 
+// ---- recognition of a new correspondent's codes ----
+
+// A 20 KB letter holding 60 codes of a shape no dictionary uses, with 50
+// dictionaries of 500 lines in the work folder and the same letter in the
+// user's codes in the internal pane: DICO_EXT_SUGGEST until its window is
+// filled, against reading the 50 files' bytes.
+void recognition(const QDir& dir)
+{
+    const QString folder = dir.filePath("recognition");
+    QDir().mkpath(folder);
+    platform::setProgramPath(QDir(folder).filePath("PolyxX"));
+    static const char* const words[] = {
+        "DATE", "NOM", "PRENOM", "NAISSANCE", "ADRESSE", "VILLE", "POIDS", "TAILLE", "TENSION", "POULS",
+        "MEDECIN", "TRAITANT", "ALLERGIE", "TRAITEMENT", "ANTECEDENTS", "EXAMEN", "BILAN", "CONSULTATION",
+        "TELEPHONE", "CODE", "POSTAL", "SEXE", "AGE", "GROUPE", "SANGUIN", "DIAGNOSTIC", "MOTIF", "HOSPITALISATION",
+        "ENTREE", "SORTIE", "SERVICE", "CHIRURGIEN", "ANESTHESIE", "BIOLOGIE", "IMAGERIE", "CONCLUSION",
+        "CONDUITE", "SUIVI", "RENDEZ", "VOUS"};
+    constexpr int wordCount = int(std::size(words));
+    const auto keyOf = [&](int i) {
+        return QString("<%1_%2>").arg(words[i % wordCount], words[(i / wordCount) % wordCount]);
+    };
+    const auto nameOf = [&](int i) {
+        return QString("%1_%2").arg(QString(words[i % wordCount]).left(6), QString(words[(i / wordCount) % wordCount]).left(6));
+    };
+    static const char* const shapes[][2] = {{"[", "]"}, {"#", "#"}, {"%", "%"}, {"{{", "}}"}, {"\u00a3[SG : ", "]#"}};
+    constexpr int keyCount = 900;
+    QStringList files;
+    for (int d = 0; d < 50; ++d) {
+        QStringList lines{"<_AUTEUR>=Dr " + QString::number(d), "<_TITRE>=", "<_CODE>="};
+        const auto& shape = shapes[d % 5];
+        for (int line = 0; lines.size() < 500; ++line) {
+            const int key = (d * 37 + line * 7) % keyCount;
+            lines.append(keyOf(key) + u'=' + QString::fromUtf8(shape[0]) + nameOf(key) + QString::number(d % 3)
+                         + QString::fromUtf8(shape[1]));
+        }
+        files.append(QDir(folder).filePath(QString("Dr_%1.DICO").arg(d, 2, 10, QChar('0'))));
+        writeLines(files.back(), lines);
+    }
+    // The correspondent writes $Name$; the user, the internal dictionary's codes.
+    QStringList internal{"<_AUTEUR>=Moi", "<_TITRE>=", "<_CODE>="};
+    QString letter, ownLetter;
+    QRandomGenerator random(27);
+    for (int i = 0; i < 60; ++i)
+        internal.append(keyOf(i * 11) + QString("=\u00a3[SG : champ %1]#").arg(i));
+    while (letter.size() < 20000) {
+        const int code = int(random.bounded(60));
+        const QString sentence = QString("Phrase %1 du courrier, avec son texte ordinaire et ").arg(letter.size());
+        letter += sentence + '$' + nameOf(code * 11) + "$ puis la suite de la ligne.\n";
+        ownLetter += sentence + QString("\u00a3[SG : champ %1]#").arg(code) + " puis la suite de la ligne.\n";
+    }
+    // Each of the 60 codes at least once.
+    for (int i = 0; i < 60; ++i) {
+        letter += "Valeur " + QString::number(i) + " : $" + nameOf(i * 11) + "$.\n";
+        ownLetter += "Valeur " + QString::number(i) + QString(" : \u00a3[SG : champ %1]#.\n").arg(i);
+    }
+
+    platform::FakeServices fakes;
+    TForm1 form;
+    setPane(form.ValueListEditor_INT, internal);
+    form.SKRIVO_EXT->SetText(letter);
+    form.SKRIVO_INT->SetText(ownLetter);
+    const auto base = measure([] {}, [&] {
+        for (const QString& file : files)
+            readAll(file);
+    });
+    const auto ours = measure([] {}, [&] {
+        form.run("DICO_EXT_SUGGEST");
+        QCoreApplication::processEvents();
+    });
+    auto* window = form.findChild<FindingsWindow*>("ReconnaissanceCodes");
+    if (!window || window->grid()->rowCount() != 60)
+        qFatal("recognition: %d rows", window ? window->grid()->rowCount() : -1);
+    printRow("DICO_EXT_SUGGEST, 20 KB letter, 60 codes, 50 dictionaries of 500 lines / their bytes read", ours, base);
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -719,6 +796,8 @@ int main(int argc, char* argv[])
         batchTranslation(dir);
     if (wanted("rtf"))
         rtf(c);
+    if (wanted("recognition"))
+        recognition(dir);
     if (wanted("start"))
         startUp();
     return 0;

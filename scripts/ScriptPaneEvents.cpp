@@ -38,6 +38,7 @@ void TForm1::connectScriptPanes()
 // translated from.
 void TForm1::SKRIVO_EXTChange()
 {
+    m_recognitionLetter.clear();
     if (SKRIVO_EXT->IsEmpty())
         return;
     if (!SKRIVO_INT->IsEmpty())

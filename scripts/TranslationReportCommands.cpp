@@ -9,6 +9,7 @@
 
 #include <QAction>
 #include <QLabel>
+#include <QPushButton>
 #include <QTabWidget>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -37,6 +38,8 @@ void TForm1::FUSION_REPORT()
                                             "Afficher les codes absents", this);
         connect(m_reportWindow, &FindingsWindow::rowActivated, this,
                 [this](int row) { platform::runGuarded([this, row] { selectReportPlace(row); }); });
+        connect(m_reportWindow->addButton("reconnaitre", "Reconnaître les codes..."), &QPushButton::clicked, this,
+                [this] { action("DICO_EXT_SUGGEST")->trigger(); });
     }
     fillReportWindow();
     m_reportWindow->showInFront(PANEL_TEXTE);

@@ -8,7 +8,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 targets=(fuzz_rtf_reader fuzz_text_lines fuzz_ini_reader fuzz_dictionary_load fuzz_desktop_entry
-         fuzz_plain_script)
+         fuzz_plain_script fuzz_code_recognition)
 flags="-O1 -g -fsanitize=address,undefined,fuzzer-no-link -fno-sanitize-recover=undefined -fno-omit-frame-pointer"
 launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)

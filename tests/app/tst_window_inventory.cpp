@@ -43,6 +43,7 @@ DICO_COMPRESS	DICO	Compresser les dictionnaires	Mettre à jour et Compresser les
 DICO_COMPRESS_CONFIRM	DICO	Compresser tous les dictionnaires ?	Mettre à jour et Compresser les listes	
 DICOS_JOIN	DICO	Regrouper les dictionnaires		
 DICO_CHECK	DICO	Vérifier les dictionnaires	Vérifier les dictionnaires	
+DICO_EXT_SUGGEST	DICO	Reconnaître les codes du script...	Propose une clé universelle pour chaque code du script externe que le dictionnaire externe ne connaît pas	
 SKR_EXT_Open	SKRIVO	Ouvrir	Ouvrir	
 SKR_EXT_LOAD	SKRIVO	Recharger	Recharger	
 SKR_EXT_SAVEAS	SKRIVO	Sauver sous ...	Sauvegarder le SCRIPT Externe sous ...	
@@ -73,7 +74,7 @@ EditionEditPaste1	Edition	Co&ller	Coller	Ctrl+V)";
 // menu object name: item captions in order ("-" a separator, ">" a sub-menu)
 const char* const kMenus = R"(mnu_Fichier	&Quitter
 mnu_Afficher	Toujours en avant
-mnu_DICO	Compresser tous les dictionnaires ?|Vérifier les dictionnaires|-|>Questions|>Externe|>Interne|>Fusion|>Sanvor
+mnu_DICO	Compresser tous les dictionnaires ?|Vérifier les dictionnaires|Reconnaître les codes du script...|-|>Questions|>Externe|>Interne|>Fusion|>Sanvor
 mnu_DICO_Questions	Sauver|Recharger|-|Régénérer le dictionnaire Universel
 mnu_DICO_Externe	Sauver|Sauver sous...|Recharger|Editer|Purger|-|Ajoute les clés universelles vers le dico externe
 mnu_DICO_Interne	Sauver|Sauver sous ...|Charger|Purger
@@ -91,7 +92,7 @@ mnu_Aide	Révisions)";
 // pop-up: control: items (caption, with the item's name after "#" where it has one)
 const char* const kPopups = R"(Pop_QUESTIONS	JvCheckListBox_QUESTION	Ajouter#mnu_QUESTION_ADD|Modifier#mnu_QUESTIOn_edit|Supprimer#mnu_QUESTION_DEL|Purger la liste#Purger1|-|Trier#Rier2|Recharger#Recharger4|Sauver#Sauver3|-|Ajouter toute les clés#Complterleslistes1|Ajouter uniquement  la sélection (double clic)#Ajouterlaslection1|Séléctionner tout#Ajoutertout1|-|Régénérer le dictionnaire Universel#DICOQUESTIONSREBUILD1|-|Copie le code séléctionné dans le SCRIPT Universel#PlacerdanslescritpUniversel1|-|Propriétés#mnuQuestions_PROP
 Pop_MemoQuestions	Memo_QUESTIONS	Ouvrir (Double Clic)#Ouvrir1
-Pop_DICext	ValueListEditor_EXT	Ajouter#MenuItem1|Supprimer#MenuItem2|Purger la liste#Purgerlaliste1|Restaurer la configuration|-|Trier par Clé#Rier1|Trier par Valeur#rierparValeur1|-|Sauver sous...|Recharger|-|Régénérer le dictionnaire Universel|Compresser tous les dictionnaires ?
+Pop_DICext	ValueListEditor_EXT	Ajouter#MenuItem1|Supprimer#MenuItem2|Purger la liste#Purgerlaliste1|Restaurer la configuration|-|Trier par Clé#Rier1|Trier par Valeur#rierparValeur1|-|Sauver sous...|Recharger|-|Reconnaître les codes du script...|Régénérer le dictionnaire Universel|Compresser tous les dictionnaires ?
 Pop_DIint	ValueListEditor_INT	Ajouter#mnu_IN_ADD|Supprimer#mnu_IN_DEL|Purger#Purgerlaliste2|Restaurer la configuration|-|Trier par Clé#RierparCl1|Trier par Valeur#RierparValeur2|-|Sauver sous ...|-|Compresser tous les dictionnaires ?
 Pop_FUSION	ValueListEditor_FUSION	Trier par Clé#MenuItem8|Trier par Valeur#MenuItem9|-|Recharger|Générer|Sauver sous...|-|Compresser tous les dictionnaires ?
 Pop_SANVOR	ValueListEditor_SANVOR	Ajouter#Ajouter1|-|Charger|Sauver|-|Trier par clé#rierparcl2|Trier par valeur#rierparvaleur3
