@@ -2,6 +2,7 @@
 
 #include "app/WorkFolders.h"
 #include "platform/Services.h"
+#include "scripts/ScriptLoadQueue.h"
 
 #include <QAction>
 #include <QApplication>

@@ -595,11 +595,40 @@ void addLogoAndTables(QTextDocument& letter)
     cursor.endEditBlock();
 }
 
+// A letterhead and a footer with the page number, as Word writes them, and
+// a note every 40 paragraphs: parts the reader keeps as their source.
+void addHeaderFooterAndNotes(QTextDocument& letter)
+{
+    QByteArray rtf = polyx::RtfWriter::write(letter);
+    rtf.insert(rtf.indexOf("\\viewkind4"),
+               "{\\header \\pard\\qc {\\b\\fs28 Docteur Jean MARTIN\\par}{\\fs20 12 rue du Parc - <NOM_PATIENT>\\par}}"
+               "{\\footer \\pard\\qc Page {\\field{\\*\\fldinst { PAGE }}{\\fldrslt 1}}\\par}\r\n");
+    QByteArray out;
+    qsizetype from = 0;
+    int paragraphs = 0;
+    for (qsizetype at = rtf.indexOf("}\\par\r\n"); at >= 0; at = rtf.indexOf("}\\par\r\n", at + 1)) {
+        if (++paragraphs % 40 != 0)
+            continue;
+        out += rtf.mid(from, at + 1 - from);
+        out += "{\\super\\chftn}{\\footnote \\pard\\plain\\fs20 {\\super\\chftn} Voir le compte rendu <REF>.}";
+        from = at + 1;
+    }
+    out += rtf.mid(from);
+    if (!polyx::RtfReader().read(out, &letter))
+        qFatal("RTF letter unreadable");
+}
+
 void rtf(const TranslationCase& c)
 {
     QTextDocument letter;
     fillRich(letter, c.externalScript.left(kScriptSize * 6 / 10));
     rtfRows(letter, "formatted letter");
+    {
+        QTextDocument kept;
+        fillRich(kept, c.externalScript.left(kScriptSize * 6 / 10));
+        addHeaderFooterAndNotes(kept);
+        rtfRows(kept, "letter with header, footer and notes");
+    }
     addLogoAndTables(letter);
     rtfRows(letter, "letter with tables and a logo");
 }

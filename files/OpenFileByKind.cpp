@@ -59,7 +59,7 @@ void TForm1::OpenFileByKind(const QString& path)
         selectPageQuietly(PageControl_SCRIPTS, 0);
         SKRIVO_EXT->SetPlainText(false);
         SKRIVO_EXT->LoadFromFile(path);
-        ShowStatusSummary(SKRIVO_EXT->LeftOutNotice());
+        ShowStatusSummary(SKRIVO_EXT->HiddenPartsNotice());
         return SKRIVO_EXT->SetPageLabel(FileLabel(path));
     }
 }
@@ -82,6 +82,6 @@ void TForm1::openScriptFile(ScriptPane* pane, int page, const QString& path)
     selectPageQuietly(PageControl_SCRIPTS, page);
     pane->SetPlainText(true);
     pane->LoadFromFile(path);
-    ShowStatusSummary(pane->LeftOutNotice());
+    ShowStatusSummary(pane->HiddenPartsNotice());
     pane->SetPageLabel(FileLabel(path));
 }

@@ -36,7 +36,7 @@ void TForm1::reloadScript(ScriptPane* pane, const char* key, const char* stateFi
     if (!QFile::exists(path))
         return;
     m_scriptLoads->load(pane, path, [this, pane, filled] {
-        ShowStatusSummary(pane->LeftOutNotice());
+        ShowStatusSummary(pane->HiddenPartsNotice());
         if (!pane->IsEmpty() && filled)
             filled();
     });
@@ -63,8 +63,8 @@ void TForm1::whenScriptsRead(std::function<void()> then) { m_scriptLoads->whenId
 void TForm1::openScript(ScriptPane* pane, const char* stateFile)
 {
     const QString path = platform::ResolveNameCase(WorkDir() + stateFile);
-    if (pane->SaveToFile(path))
-        platform::desktop().openInTextEditor(path);
+    pane->SaveToFile(path);
+    platform::desktop().openInTextEditor(path);
 }
 
 void TForm1::SKR_EXT_Open() { openScript(SKRIVO_EXT, kExternalState); }
@@ -86,7 +86,8 @@ void TForm1::SKR_EXT_SAVEAS()
     request.confirmReplace = true;
     request.existingFolderOnly = true;
     const std::optional<QString> path = platform::chooseSaveFile(request);
-    if (path && SKRIVO_EXT->SaveToFile(*path)) {
+    if (path) {
+        SKRIVO_EXT->SaveToFile(*path);
         SKRIVO_EXT->SetPageLabel(FileLabel(*path));
         RefreshFileList();
         WriteString(kSection, "EXTERNE", *path);

@@ -43,7 +43,7 @@ QString Load(QTextDocument& document, const QString& path, bool plainTextMode, P
     RtfReader reader;
     if (!reader.read(content.rtf, &document))
         throw Error(reader.errorString());
-    return RtfReader::leftOutNotice(reader.leftOut());
+    return RtfReader::hiddenPartsNotice(reader.hiddenParts());
 }
 
 bool IsRichFile(const QString& path)

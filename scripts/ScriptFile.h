@@ -31,9 +31,9 @@ Content Read(const QString& path, bool plainTextMode);
 // Replaces the whole document. Throws "Impossible d'ouvrir le fichier ..."
 // when the file cannot be read and "Erreur au chargement du flux" (or the
 // refused code page) when RTF cannot be read; the document is then as it
-// was. Returns what an RTF file held that the document cannot, said for the
-// status bar, or nothing. `plainMark`, when given, receives how a file read
-// as plain text was stored (None for RTF).
+// was. Returns what an RTF file holds that the pane does not show (kept and
+// written back), said for the status bar, or nothing. `plainMark`, when
+// given, receives how a file read as plain text was stored (None for RTF).
 QString Load(QTextDocument& document, const QString& path, bool plainTextMode,
              PlainScriptLayout::Mark* plainMark = nullptr);
 

@@ -33,7 +33,7 @@ bool ScriptLoad::step(int lines)
         RtfReader reader;
         if (!reader.read(m_content.rtf, m_document.get()))
             throw Error(reader.errorString());
-        m_leftOutNotice = RtfReader::leftOutNotice(reader.leftOut());
+        m_hiddenPartsNotice = RtfReader::hiddenPartsNotice(reader.hiddenParts());
         m_content.rtf.clear();
     } else {
         const QString& text = m_content.text;

@@ -34,7 +34,7 @@ public:
     const QString& path() const { return m_path; }
     // What an RTF file held that the document cannot, said for the status
     // bar; empty otherwise.
-    const QString& leftOutNotice() const { return m_leftOutNotice; }
+    const QString& hiddenPartsNotice() const { return m_hiddenPartsNotice; }
     // How a plain file was stored, to be written back so.
     PlainScriptLayout::Mark plainMark() const { return m_content.plainMark; }
     // The whole document, once done; the load keeps nothing.
@@ -47,7 +47,7 @@ private:
     std::unique_ptr<QTextCursor> m_end;
     qsizetype m_position = 0; // of the plain text still to put in
     bool m_done = false;
-    QString m_leftOutNotice;
+    QString m_hiddenPartsNotice;
 };
 
 } // namespace polyx

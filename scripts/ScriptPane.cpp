@@ -7,7 +7,6 @@
 #include "scripts/ScriptText.h"
 #include "scripts/VisibleText.h"
 
-#include <QFileInfo>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QTabWidget>
@@ -89,21 +88,9 @@ void ScriptPane::SetFocus()
     setFocus();
 }
 
-namespace {
-
-QString sameFileKey(const QString& path)
-{
-    const QFileInfo info(path);
-    const QString canonical = info.canonicalFilePath();
-    return canonical.isEmpty() ? info.absoluteFilePath() : canonical;
-}
-
-} // namespace
-
 void ScriptPane::LoadFromFile(const QString& path)
 {
-    m_leftOutNotice = polyx::ScriptFile::Load(*document(), path, m_plainText, &m_plainMark);
-    m_leftOutSource = m_leftOutNotice.isEmpty() ? QString() : sameFileKey(path);
+    m_hiddenPartsNotice = polyx::ScriptFile::Load(*document(), path, m_plainText, &m_plainMark);
     caretToStart();
 }
 
@@ -137,27 +124,17 @@ void ScriptPane::FinishRestore(polyx::ScriptLoad& load)
     setDocument(loaded.release());
     m_keepingText = false;
     setReadOnly(false);
-    m_leftOutNotice = load.leftOutNotice();
+    m_hiddenPartsNotice = load.hiddenPartsNotice();
     m_plainMark = load.plainMark();
-    m_leftOutSource = m_leftOutNotice.isEmpty() ? QString() : sameFileKey(load.path());
     caretToStart();
     emit textChanged();
 }
 
 void ScriptPane::AbandonRestore() { setReadOnly(false); }
 
-bool ScriptPane::SaveToFile(const QString& path)
+void ScriptPane::SaveToFile(const QString& path)
 {
-    const bool overSource = !m_leftOutSource.isEmpty() && sameFileKey(path) == m_leftOutSource;
-    if (overSource
-        && !platform::dialogs().confirm(QStringLiteral(
-            "Ce fichier contient un en-tête, un pied de page ou des notes que Polyx'X ne reprend pas : "
-            "ils seront perdus.\r\n\r\nEnregistrer quand même ?")))
-        return false;
     polyx::ScriptFile::Save(*document(), path, m_plainText, m_plainMark);
-    if (overSource)
-        m_leftOutSource.clear();
-    return true;
 }
 
 void ScriptPane::SetPlainText(bool on)

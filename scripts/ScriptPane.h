@@ -44,15 +44,13 @@ public:
     std::unique_ptr<polyx::ScriptLoad> StartRestore(const QString& path);
     void FinishRestore(polyx::ScriptLoad& load);
     void AbandonRestore();
-    // Saving over the file the pane came from, when that file held parts the
-    // pane does not (headers, notes...), asks first; false when the user
-    // keeps the file as it is.
-    bool SaveToFile(const QString& path);
+    // The parts of an RTF letter the pane does not show are written back.
+    void SaveToFile(const QString& path);
+    // What the file last loaded holds that the pane does not show (kept and
+    // written back), said for the status bar; empty when nothing.
+    QString HiddenPartsNotice() const { return m_hiddenPartsNotice; }
     // What SaveToFile would write into that file.
     QByteArray FileBytes(const QString& path) const;
-    // What the file last loaded held that the pane does not show, said for
-    // the status bar; empty when nothing was left out.
-    QString LeftOutNotice() const { return m_leftOutNotice; }
 
     bool PlainText() const { return m_plainText; }
     // Keeps the text and the selection; turning plain-text mode on drops
@@ -89,8 +87,7 @@ private:
     // How the plain file last loaded was stored, so a save keeps a Linux
     // editor's UTF-8 without mark.
     polyx::PlainScriptLayout::Mark m_plainMark = polyx::PlainScriptLayout::Mark::None;
-    QString m_leftOutNotice;
-    QString m_leftOutSource; // the file those parts are still in
+    QString m_hiddenPartsNotice;
     bool m_keepingText = false;
     QString m_label; // while the pane is on no page
 };

@@ -10,6 +10,7 @@
 #include "scripts/rtf/RtfWriter.h"
 #include "scripts/translation/DictionaryEntries.h"
 #include "scripts/translation/DocumentTarget.h"
+#include "scripts/translation/KeptParts.h"
 #include "scripts/translation/RunReport.h"
 #include "scripts/translation/TranslationRules.h"
 
@@ -119,7 +120,9 @@ void TForm1::FUSION_POLYX()
         selectPageQuietly(PageControl_SCRIPTS, 2);
     CopyPaneContent(SKRIVO_EXT, SKRIVO_POLYX);
     const polyx::DictionaryEntries external = polyx::EntriesOf(ValueListEditor_EXT->lines());
-    const QString source = SKRIVO_EXT->Text();
+    // The codes of the parts the pane keeps but does not show count as the script's.
+    const QString keptText = polyx::KeptParts(*SKRIVO_EXT->document()).text();
+    const QString source = keptText.isEmpty() ? SKRIVO_EXT->Text() : SKRIVO_EXT->Text() + u'\n' + keptText;
     QList<polyx::ReportRow> findings;
     const polyx::TranslationReport report = translateInPane(
         SKRIVO_POLYX, findings, [&](polyx::TranslationTarget& target, polyx::ReportRecorder& recorder) {

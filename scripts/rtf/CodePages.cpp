@@ -19,14 +19,34 @@ const SingleBytePage* singleBytePage(int codePage)
     return nullptr;
 }
 
+// The Mac code pages as ICU names them (Qt 6.4 on Debian 12 takes these).
+// ICU has no Mac Japanese, Chinese or Korean: their two-byte pages are
+// those of Shift_JIS, Big5, EUC-KR and GB2312 but for a few symbols. It has
+// no Mac Arabic, Hebrew or Icelandic either: those stay refused.
+QList<QByteArray> macNames(int codePage)
+{
+    switch (codePage) {
+    case 10000: return {"macintosh"};
+    case 10001: return {"Shift_JIS"};
+    case 10002: return {"Big5"};
+    case 10003: return {"EUC-KR"};
+    case 10006: return {"x-mac-greek"};
+    case 10007: return {"x-mac-cyrillic"};
+    case 10008: return {"GB2312"};
+    case 10029: return {"x-mac-centraleurroman"};
+    case 10081: return {"x-mac-turkish"};
+    default: return {};
+    }
+}
+
 // The codec names differ between ICU and iconv; try the usual spellings.
 QStringDecoder findDecoder(int codePage)
 {
     if (codePage <= 0)
         return {};
     const QByteArray number = QByteArray::number(codePage);
-    const QList<QByteArray> names = codePage == 10000
-        ? QList<QByteArray>{"macintosh"}
+    const QList<QByteArray> names = codePage >= 10000 && codePage < 10100
+        ? macNames(codePage)
         : QList<QByteArray>{"windows-" + number, "cp" + number, "ibm-" + number};
     for (const QByteArray& name : names) {
         QStringDecoder candidate(name.constData(), QStringConverter::Flag::Stateless);

@@ -17,13 +17,7 @@ namespace polyx {
 
 namespace {
 
-// Bounds the font, colour and style tables of a hostile file.
-constexpr qsizetype kMaxTableSize = 32768;
-constexpr std::size_t kMaxStyleWords = 256;
-constexpr int kMaxStyleChain = 8;
 constexpr std::size_t kMaxTabStops = 64;
-// 22 inches, the largest length Word accepts.
-constexpr int kMaxTwips = 31680;
 
 // Keeps out what QTextDocument would take for structure (paragraph and frame
 // marks, objects) and controls that came in with binary garbage.
@@ -65,192 +59,15 @@ QString sanitized(QString text)
 
 } // namespace
 
-struct RtfInterpreter::Handler {
-    void (RtfInterpreter::*run)(const Arg&);
-    int value = 0;
-    bool formatting = false; // kept by a style sheet entry, played where the style applies
-};
-
-const RtfInterpreter::Handler* RtfInterpreter::handlerFor(QByteArrayView word)
-{
-    using I = RtfInterpreter;
-    using Table = std::unordered_map<std::string_view, Handler>;
-    static const Table table = [] {
-        enum { Header = 1, Footer, Note, Comment };
-        enum { LeftIndent, RightIndent, FirstIndent, Before, After };
-        enum { MergeFirst, Merged, MergeTop, MergedDown };
-        Table t = {
-            {"b", {&I::bold, 0, true}},
-            {"i", {&I::italic, 0, true}},
-            {"strike", {&I::strike, 0, true}},
-            {"striked", {&I::strike, 0, true}},
-            {"v", {&I::hidden, 0, true}},
-            {"ulnone", {&I::underlineNone, 0, true}},
-            {"fs", {&I::fontSize, 0, true}},
-            {"f", {&I::font, 0, true}},
-            {"cf", {&I::foreground, 0, true}},
-            {"highlight", {&I::highlight, 0, true}},
-            {"cb", {&I::shading, 0, true}},
-            {"chcbpat", {&I::shading, 0, true}},
-            {"super", {&I::vertical, QTextCharFormat::AlignSuperScript, true}},
-            {"sub", {&I::vertical, QTextCharFormat::AlignSubScript, true}},
-            {"nosupersub", {&I::vertical, QTextCharFormat::AlignNormal, true}},
-            {"plain", {&I::plain}},
-            {"par", {&I::paragraph}},
-            {"sect", {&I::paragraph}},
-            {"page", {&I::pageBreak}},
-            {"pard", {&I::paragraphDefaults}},
-            {"ql", {&I::alignment, Qt::AlignLeft, true}},
-            {"qc", {&I::alignment, Qt::AlignHCenter, true}},
-            {"qr", {&I::alignment, Qt::AlignRight, true}},
-            {"qj", {&I::alignment, Qt::AlignJustify, true}},
-            {"qd", {&I::alignment, Qt::AlignJustify, true}},
-            {"li", {&I::indent, LeftIndent, true}},
-            {"lin", {&I::indent, LeftIndent, true}},
-            {"ri", {&I::indent, RightIndent, true}},
-            {"rin", {&I::indent, RightIndent, true}},
-            {"fi", {&I::indent, FirstIndent, true}},
-            {"sb", {&I::indent, Before, true}},
-            {"sa", {&I::indent, After, true}},
-            {"sl", {&I::lineSpacing, 0, true}},
-            {"slmult", {&I::lineMultiple, 0, true}},
-            {"tx", {&I::tabStop, 0, true}},
-            {"pagebb", {&I::breakBefore, 0, true}},
-            {"intbl", {&I::inTable}},
-            {"itap", {&I::tableLevel}},
-            {"cell", {&I::cell, 1}},
-            {"nestcell", {&I::cell, 2}},
-            {"row", {&I::row, 1}},
-            {"nestrow", {&I::row, 2}},
-            {"trowd", {&I::rowDefaults}},
-            {"trleft", {&I::rowLeft}},
-            {"cellx", {&I::cellRight}},
-            {"clmgf", {&I::cellMerge, MergeFirst}},
-            {"clmrg", {&I::cellMerge, Merged}},
-            {"clvmgf", {&I::cellMerge, MergeTop}},
-            {"clvmrg", {&I::cellMerge, MergedDown}},
-            {"brdrnone", {&I::borderStyle, 0}},
-            {"brdrnil", {&I::borderStyle, 0}},
-            {"s", {&I::style, 0}},
-            {"ds", {&I::style, 1}},
-            {"ts", {&I::style, 1}},
-            {"cs", {&I::characterStyle}},
-            {"sbasedon", {&I::basedOn}},
-            {"pict", {&I::picture}},
-            {"picw", {&I::pictureSize, 0}},
-            {"pich", {&I::pictureSize, 1}},
-            {"picwgoal", {&I::pictureSize, 2}},
-            {"pichgoal", {&I::pictureSize, 3}},
-            {"picscalex", {&I::pictureSize, 4}},
-            {"picscaley", {&I::pictureSize, 5}},
-            {"tab", {&I::character, '\t'}},
-            {"line", {&I::character, QChar::LineSeparator}},
-            {"emdash", {&I::character, 0x2014}},
-            {"endash", {&I::character, 0x2013}},
-            {"emspace", {&I::character, 0x2003}},
-            {"enspace", {&I::character, 0x2002}},
-            {"qmspace", {&I::character, 0x2005}},
-            {"bullet", {&I::character, 0x2022}},
-            {"lquote", {&I::character, 0x2018}},
-            {"rquote", {&I::character, 0x2019}},
-            {"ldblquote", {&I::character, 0x201C}},
-            {"rdblquote", {&I::character, 0x201D}},
-            {"zwj", {&I::character, 0x200D}},
-            {"zwnj", {&I::character, 0x200C}},
-            {"ltrmark", {&I::character, 0x200E}},
-            {"rtlmark", {&I::character, 0x200F}},
-            {"u", {&I::unicode}},
-            {"uc", {&I::unicodeSkip}},
-            {"ansi", {&I::characterSet, 1252}},
-            {"mac", {&I::characterSet, 10000}},
-            {"pc", {&I::characterSet, 437}},
-            {"pca", {&I::characterSet, 850}},
-            {"ansicpg", {&I::ansiCodePage}},
-            {"deff", {&I::defaultFont}},
-            {"fcharset", {&I::fontCharset}},
-            {"cpg", {&I::fontCodePage}},
-            {"red", {&I::colourPart, 0}},
-            {"green", {&I::colourPart, 1}},
-            {"blue", {&I::colourPart, 2}},
-            {"fonttbl", {&I::destination, FontTable}},
-            {"colortbl", {&I::destination, ColourTable}},
-            {"stylesheet", {&I::destination, StyleSheet}},
-            {"defchp", {&I::destination, Defaults}},
-            {"defpap", {&I::destination, Defaults}},
-            {"nesttableprops", {&I::destination, RowProps}},
-            // Word's picture for readers that know shapes holds the picture we read.
-            {"shppict", {&I::destination, Body}},
-            {"header", {&I::leftOut, Header}},
-            {"headerl", {&I::leftOut, Header}},
-            {"headerr", {&I::leftOut, Header}},
-            {"headerf", {&I::leftOut, Header}},
-            {"footer", {&I::leftOut, Footer}},
-            {"footerl", {&I::leftOut, Footer}},
-            {"footerr", {&I::leftOut, Footer}},
-            {"footerf", {&I::leftOut, Footer}},
-            {"footnote", {&I::leftOut, Note}},
-            {"annotation", {&I::leftOut, Comment}},
-        };
-        for (const char* name : {"ul", "uld", "uldash", "uldashd", "uldashdd", "uldb", "ulhwave",
-                 "ulldash", "ulth", "ulthd", "ulthdash", "ulthdashd", "ulthdashdd", "ulthldash",
-                 "ululdbwave", "ulw", "ulwave"})
-            t.emplace(name, Handler{&I::underline, 0, true});
-        for (const char* name : {"pngblip", "jpegblip", "emfblip", "wmetafile", "pmmetafile",
-                 "macpict", "dibitmap", "wbitmap"})
-            t.emplace(name, Handler{&I::pictureKind});
-        // A border drawn by any of its sides makes the table a bordered one.
-        for (const char* name : {"clbrdrt", "clbrdrl", "clbrdrb", "clbrdrr", "trbrdrt", "trbrdrl",
-                 "trbrdrb", "trbrdrr", "trbrdrh", "trbrdrv"})
-            t.emplace(name, Handler{&I::border});
-        for (const char* name : {"brdrs", "brdrth", "brdrsh", "brdrdb", "brdrdot", "brdrdash",
-                 "brdrhair", "brdrdashsm", "brdrdashd", "brdrdashdd", "brdrtriple", "brdrwavy",
-                 "brdrinset", "brdroutset", "brdrengrave", "brdremboss"})
-            t.emplace(name, Handler{&I::borderStyle, 1});
-        // Destinations that hold no body text, whether or not the writer marked them with \*.
-        // Word's fallback text for readers without nested tables is the same cells again.
-        for (const char* name : {"info", "object", "fldinst", "xe", "tc",
-                 "txe", "rxe", "bkmkstart", "bkmkend", "listtable", "listoverridetable", "revtbl",
-                 "rsidtbl", "generator", "filetbl", "pn", "pnseclvl", "shp", "shpinst", "shprslt",
-                 "nonshppict", "nonesttables", "do", "template", "themedata", "colorschememapping",
-                 "latentstyles", "datastore", "xmlnstbl", "mmathPr", "pgdsctbl", "userprops",
-                 "docvar", "fchars", "lchars", "ftnsep", "ftnsepc", "ftncn", "aftnsep",
-                 "aftnsepc", "aftncn", "background", "panose", "falt", "objdata",
-                 "protusertbl", "wgrffmtfilter", "passwordhash", "atnid", "atnauthor", "atndate",
-                 "atnref", "atnparent", "atrfstart", "atrfend", "blipuid", "picprop"})
-            t.emplace(name, Handler{&I::destination, Skip});
-        return t;
-    }();
-    // A letter repeats a few short words thousands of times: those are
-    // remembered by their letters packed into a number.
-    struct Remembered {
-        quint64 key = 0;
-        const Handler* handler = nullptr;
-    };
-    static thread_local std::array<Remembered, 128> remembered{};
-    quint64 key = 0;
-    const bool packable = word.size() <= 7;
-    if (packable) {
-        for (const char c : word)
-            key = (key << 8) | static_cast<unsigned char>(c);
-        key = (key << 8) | quint64(word.size());
-        const Remembered& r = remembered[(key * 0x9E3779B97F4A7C15ull) >> 57];
-        if (r.key == key)
-            return r.handler;
-    }
-    const auto it = table.find(std::string_view(word.data(), std::size_t(word.size())));
-    const Handler* handler = it == table.end() ? nullptr : &it->second;
-    if (packable)
-        remembered[(key * 0x9E3779B97F4A7C15ull) >> 57] = {key, handler};
-    return handler;
-}
 
 void RtfInterpreter::run(RtfTokenizer& tokens)
 {
+    m_tokens = &tokens;
     for (RtfToken t = tokens.next(); t.kind != RtfToken::End; t = tokens.next()) {
         if (m_fallbackLeft > 0 && skipFallback(t))
             continue;
         switch (t.kind) {
-        case RtfToken::GroupStart: groupStart(); break;
+        case RtfToken::GroupStart: groupStart(tokens.position() - 1); break;
         case RtfToken::GroupEnd:
             if (!groupEnd()) {
                 finish();
@@ -292,7 +109,7 @@ bool RtfInterpreter::skipFallback(RtfToken& t)
     return false;
 }
 
-void RtfInterpreter::groupStart()
+void RtfInterpreter::groupStart(qsizetype start)
 {
     if (m_states.size() > kMaxDepth) {
         ++m_overflow;
@@ -300,6 +117,8 @@ void RtfInterpreter::groupStart()
     }
     State inner = top();
     inner.ignorable = false;
+    inner.keep = Keep::None;
+    inner.start = start;
     if (inner.destination == StyleSheet) {
         inner.destination = StyleEntry;
         m_style = Style{};
@@ -317,6 +136,10 @@ bool RtfInterpreter::groupEnd()
     // The outer group stays on the stack so that the last paragraph takes its formatting.
     if (m_states.size() <= 2)
         return false;
+    if (top().keep != Keep::None) {
+        const qsizetype start = top().start;
+        groupKept(top().keep, m_tokens->input().sliced(start, m_tokens->position() - start));
+    }
     const Destination inner = top().destination;
     const Destination outer = m_states[m_states.size() - 2].destination;
     if (inner == FontTable && m_entryNumber >= 0)
@@ -351,6 +174,8 @@ void RtfInterpreter::controlWord(const RtfToken& t)
         return;
     }
     const Arg arg{t.param, t.hasParam, handler->value};
+    if (handler->property >= 0 && m_replaying == 0)
+        s.direct |= 1u << handler->property;
     m_word = t.data;
     if (handler->formatting && (s.destination == StyleEntry || s.destination == Defaults)) {
         Style& target = s.destination == StyleEntry ? m_style : m_defaults;
@@ -472,7 +297,20 @@ void RtfInterpreter::flush()
     const QString clean = sanitized(std::exchange(m_text, QString()));
     if (clean.isEmpty())
         return;
-    m_builder.text(clean, format(m_textProps), m_textLevel);
+    for (int field = m_textProps.field; field > 0 && !m_fields[std::size_t(field - 1)].shown;
+         field = m_fields[std::size_t(field - 1)].outer)
+        m_fields[std::size_t(field - 1)].shown = true;
+    if (m_keptPending.isEmpty()) {
+        m_builder.text(clean, format(m_textProps), m_textLevel);
+    } else {
+        // The groups before this text go with its first character.
+        const qsizetype first = clean.front().isHighSurrogate() && clean.size() > 1 ? 2 : 1;
+        QTextCharFormat carrier = format(m_textProps);
+        attachKept(carrier);
+        m_builder.text(clean.first(first), carrier, m_textLevel);
+        if (clean.size() > first)
+            m_builder.text(clean.sliced(first), format(m_textProps), m_textLevel);
+    }
     m_paragraphHasText = true;
     if (codePageOf(m_textProps.font) >= 0)
         m_textFont = m_textProps.font >= 0 ? m_textProps.font : m_defaultFont;
@@ -481,7 +319,9 @@ void RtfInterpreter::flush()
 void RtfInterpreter::endParagraph()
 {
     flush();
-    m_builder.paragraphEnd(blockFormat(top().para), format(top().chars), top().para.level);
+    QTextBlockFormat block = blockFormat(top().para);
+    attachKept(block);
+    m_builder.paragraphEnd(block, format(top().chars), top().para.level);
     m_pageBreakPending = false;
     m_paragraphHasText = false;
 }
@@ -489,7 +329,10 @@ void RtfInterpreter::endParagraph()
 void RtfInterpreter::finish()
 {
     flush();
-    m_builder.finish(blockFormat(top().para), format(top().chars));
+    QTextBlockFormat block = blockFormat(top().para);
+    attachKept(block);
+    m_builder.finish(block, format(top().chars));
+    keepDocumentParts();
 }
 
 int RtfInterpreter::codePageOf(int fontNumber) const
@@ -554,6 +397,10 @@ QTextCharFormat RtfInterpreter::makeFormat(const CharProps& p) const
     if (p.hidden) {
         f.setProperty(rtf::kHidden, true);
         f.setForeground(rtf::hiddenColour());
+    }
+    if (p.field > 0) {
+        f.setProperty(rtf::kFieldId, p.field);
+        f.setProperty(rtf::kFieldInstruction, m_fields[std::size_t(p.field - 1)].instruction);
     }
     return f;
 }
@@ -633,79 +480,8 @@ void RtfInterpreter::commitColour()
     m_rgbSet = false;
 }
 
-void RtfInterpreter::commitStyle()
-{
-    if (m_styleNumber >= 0 && (qsizetype(m_styles.size()) < kMaxTableSize || m_styles.count(m_styleNumber)))
-        m_styles[m_styleNumber] = std::move(m_style);
-    m_style = Style{};
-    m_styleNumber = 0;
-}
 
-// Plays a style's words, its base's first, on the current state.
-void RtfInterpreter::applyStyle(int number, int depth)
-{
-    const auto it = m_styles.find(number);
-    if (it == m_styles.end())
-        return;
-    const Style& s = it->second;
-    if (s.basedOn >= 0 && s.basedOn != number && depth < kMaxStyleChain)
-        applyStyle(s.basedOn, depth + 1);
-    ++m_replaying;
-    for (const auto& [handler, arg] : s.words)
-        (this->*handler->run)(arg);
-    --m_replaying;
-}
 
-void RtfInterpreter::commitPicture()
-{
-    flush();
-    PictureData p = std::exchange(m_picture, PictureData{});
-    const QByteArray data = p.binary.isEmpty() ? QByteArray::fromHex(p.hex) : p.binary;
-    QTextDocument* document = m_cursor.document();
-    if (data.isEmpty() || p.kind.isEmpty() || !document)
-        return;
-
-    QImage image;
-    if (p.kind == "pngblip" || p.kind == "jpegblip")
-        image.loadFromData(data);
-    // The size the picture has in the file: pixels for bitmaps, 0.01 mm for metafiles.
-    const bool metafile = image.isNull() && p.kind != "dibitmap" && p.kind != "wbitmap";
-    const auto natural = [&](int own, int decoded) {
-        if (decoded > 0)
-            return decoded * 15;
-        return metafile ? int(qint64(own) * 1440 / 2540) : own * 15;
-    };
-    int width = p.goalWidth > 0 ? p.goalWidth : natural(p.width, image.width());
-    int height = p.goalHeight > 0 ? p.goalHeight : natural(p.height, image.height());
-    width = int(qint64(width) * std::clamp(p.scaleX, 1, 1000) / 100);
-    height = int(qint64(height) * std::clamp(p.scaleY, 1, 1000) / 100);
-    const double w = std::clamp(width / rtf::kTwipsPerPixel, 1.0, 4000.0);
-    const double h = std::clamp(height / rtf::kTwipsPerPixel, 1.0, 4000.0);
-
-    if (image.isNull()) {
-        // What Qt cannot draw keeps its place and its bytes; the pane
-        // stretches the small placeholder to the picture's size.
-        image = QImage(std::clamp(int(w), 1, 64), std::clamp(int(h), 1, 64), QImage::Format_RGB32);
-        image.fill(QColor(0xE8, 0xE8, 0xE8));
-        QPainter painter(&image);
-        painter.setPen(QColor(0x90, 0x90, 0x90));
-        painter.drawRect(0, 0, image.width() - 1, image.height() - 1);
-        painter.drawLine(0, 0, image.width() - 1, image.height() - 1);
-        painter.drawLine(0, image.height() - 1, image.width() - 1, 0);
-    }
-    const QUrl name(QStringLiteral("rtfpict:%1").arg(++m_pictures));
-    document->addResource(QTextDocument::ImageResource, name, image);
-    document->addResource(QTextDocument::UserResource, rtf::pictureBytesName(name.toString()), data);
-    QTextImageFormat f;
-    f.setName(name.toString());
-    f.setWidth(w);
-    f.setHeight(h);
-    f.setProperty(rtf::kPictureKind, p.kind);
-    f.setProperty(rtf::kPictureWidth, p.width);
-    f.setProperty(rtf::kPictureHeight, p.height);
-    m_builder.text(QString(), f, top().para.level);
-    m_paragraphHasText = true;
-}
 
 void RtfInterpreter::bold(const Arg& a) { top().chars.bold = a.on(); }
 void RtfInterpreter::italic(const Arg& a) { top().chars.italic = a.on(); }
@@ -736,12 +512,25 @@ void RtfInterpreter::foreground(const Arg& a) { top().chars.foreground = std::ma
 void RtfInterpreter::highlight(const Arg& a) { top().chars.highlight = std::max(a.param, 0); }
 void RtfInterpreter::shading(const Arg& a) { top().chars.shading = std::max(a.param, 0); }
 void RtfInterpreter::vertical(const Arg& a) { top().chars.vertical = a.value; }
-void RtfInterpreter::plain(const Arg&) { top().chars = m_defaultChars; }
 
-void RtfInterpreter::paragraph(const Arg&)
+// LibreOffice raises and lowers by half-points (\up8, \dn2) rather than \super and \sub.
+void RtfInterpreter::position(const Arg& a)
 {
-    if (top().destination == Body)
-        endParagraph();
+    const int halfPoints = a.hasParam ? a.param : 6;
+    if (halfPoints == 0)
+        top().chars.vertical = QTextCharFormat::AlignNormal;
+    else
+        top().chars.vertical = (halfPoints > 0) == (a.value > 0) ? QTextCharFormat::AlignSuperScript
+                                                                : QTextCharFormat::AlignSubScript;
+}
+
+void RtfInterpreter::paragraph(const Arg& a)
+{
+    if (top().destination != Body)
+        return;
+    endParagraph();
+    if (a.value == 1)
+        m_sectionEnded = true;
 }
 
 // The text after the break starts the next page: a paragraph of its own,
@@ -792,152 +581,22 @@ void RtfInterpreter::tabStop(const Arg& a)
 }
 
 void RtfInterpreter::breakBefore(const Arg& a) { top().para.breakBefore = a.on(); }
-void RtfInterpreter::inTable(const Arg&) { top().para.level = std::max(top().para.level, 1); }
 
-void RtfInterpreter::tableLevel(const Arg& a) { top().para.level = std::clamp(a.param, 0, kMaxTableLevel); }
 
-void RtfInterpreter::cell(const Arg& a)
-{
-    if (top().destination != Body)
-        return;
-    // A cell mark is in a table even when the paragraph forgot to say so.
-    const int level = a.value == 1 ? 1 : std::max(top().para.level, 2);
-    top().para.level = std::max(top().para.level, level);
-    m_textLevel = std::max(m_textLevel, level);
-    flush();
-    m_builder.cellEnd(blockFormat(top().para), format(top().chars), level);
-    m_pageBreakPending = false;
-    m_paragraphHasText = false;
-}
 
-void RtfInterpreter::row(const Arg& a)
-{
-    if (top().destination != Body && top().destination != RowProps)
-        return;
-    flush();
-    const int level = a.value == 1 ? 1 : std::clamp(top().para.level, 2, kMaxTableLevel);
-    m_builder.rowEnd(m_rowDefs[level], level);
-}
 
-void RtfInterpreter::rowDefaults(const Arg&)
-{
-    m_rowDefLevel = top().destination == RowProps ? std::clamp(top().para.level, 2, kMaxTableLevel) : 1;
-    m_rowDefs[m_rowDefLevel] = RtfRowDef{};
-    m_cellDef = RtfRowDef::Cell{};
-    m_borderPending = false;
-}
 
-void RtfInterpreter::rowLeft(const Arg& a)
-{
-    m_rowDefs[m_rowDefLevel].left = std::clamp(a.param, -kMaxTwips, kMaxTwips);
-}
 
-void RtfInterpreter::cellRight(const Arg& a)
-{
-    RtfRowDef& row = m_rowDefs[m_rowDefLevel];
-    if (row.cells.size() < RtfBuilder::kMaxColumns) {
-        m_cellDef.right = std::clamp(a.param, -kMaxTwips, 2 * kMaxTwips);
-        row.cells.push_back(m_cellDef);
-    }
-    m_cellDef = RtfRowDef::Cell{};
-}
 
-void RtfInterpreter::cellMerge(const Arg& a)
-{
-    switch (a.value) {
-    case 0: m_cellDef.mergeFirst = true; break;
-    case 1: m_cellDef.merged = true; break;
-    case 2: m_cellDef.mergeTop = true; break;
-    default: m_cellDef.mergedDown = true; break;
-    }
-}
 
-void RtfInterpreter::border(const Arg&) { m_borderPending = true; }
 
-void RtfInterpreter::borderStyle(const Arg& a)
-{
-    if (m_borderPending && a.value != 0)
-        m_rowDefs[m_rowDefLevel].bordered = true;
-    m_borderPending = false;
-}
 
-void RtfInterpreter::style(const Arg& a)
-{
-    if (top().destination == StyleEntry) {
-        m_styleNumber = a.value == 0 ? std::max(a.param, 0) : -1;
-        return;
-    }
-    if (a.value != 0 || top().destination != Body || m_replaying > 0)
-        return;
-    const int level = top().para.level;
-    top().chars = m_defaultChars;
-    top().para = ParaProps{};
-    applyStyle(std::max(a.param, 0), 0);
-    top().para.level = level;
-}
 
-void RtfInterpreter::characterStyle(const Arg& a)
-{
-    if (top().destination == StyleEntry) {
-        m_styleNumber = std::max(a.param, 0);
-        m_style.character = true;
-        return;
-    }
-    if (top().destination == Body && m_replaying == 0) {
-        const ParaProps para = top().para;
-        applyStyle(std::max(a.param, 0), 0);
-        top().para = para;
-    }
-}
 
-void RtfInterpreter::basedOn(const Arg& a)
-{
-    if (top().destination == StyleEntry)
-        m_style.basedOn = a.param;
-}
 
-void RtfInterpreter::picture(const Arg&)
-{
-    if (top().destination != Body)
-        return;
-    top().destination = Picture;
-    m_picture = PictureData{};
-}
 
-// The kind's own word is what the writer gives back.
-void RtfInterpreter::pictureKind(const Arg& a)
-{
-    if (top().destination == Picture)
-        m_picture.kind = m_word.toByteArray() + (a.hasParam ? QByteArray::number(a.param) : QByteArray());
-}
 
-void RtfInterpreter::pictureSize(const Arg& a)
-{
-    if (top().destination != Picture)
-        return;
-    const int v = std::clamp(a.param, 0, 2 * kMaxTwips * 10);
-    switch (a.value) {
-    case 0: m_picture.width = v; break;
-    case 1: m_picture.height = v; break;
-    case 2: m_picture.goalWidth = v; break;
-    case 3: m_picture.goalHeight = v; break;
-    case 4: m_picture.scaleX = v > 0 ? v : 100; break;
-    default: m_picture.scaleY = v > 0 ? v : 100; break;
-    }
-}
 
-void RtfInterpreter::leftOut(const Arg& a)
-{
-    if (top().destination == Body) {
-        switch (a.value) {
-        case 1: m_leftOut.header = true; break;
-        case 2: m_leftOut.footer = true; break;
-        case 3: ++m_leftOut.notes; break;
-        default: ++m_leftOut.comments; break;
-        }
-    }
-    top().destination = Skip;
-}
 
 void RtfInterpreter::character(const Arg& a) { appendText(QString(QChar(char16_t(a.value)))); }
 
@@ -1006,6 +665,11 @@ void RtfInterpreter::destination(const Arg& a)
     // Inside skipped or picture data nothing opens a place for text.
     if (top().destination == Picture && a.value != Skip)
         return;
+    // The tables as read stay for the kept groups that refer to them.
+    if (a.value == FontTable || a.value == ColourTable) {
+        if (top().destination == Body && m_states.size() == 3)
+            top().keep = a.value == FontTable ? Keep::FontTable : Keep::ColourTable;
+    }
     top().destination = Destination(a.value);
     if (a.value == FontTable)
         m_entryNumber = -1;

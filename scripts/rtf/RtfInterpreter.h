@@ -15,8 +15,9 @@
 
 namespace polyx {
 
-// What a file holds that the pane does not: headers, footers, notes, comments.
-struct RtfLeftOut {
+// What a file holds that the pane does not show (kept and written back):
+// headers, footers, notes, comments.
+struct RtfHiddenParts {
     bool header = false;
     bool footer = false;
     int notes = 0;
@@ -25,7 +26,11 @@ struct RtfLeftOut {
 };
 
 // Plays RTF tokens into a text cursor: a stack of group states, a table from
-// control word to handler, and text gathered until its formatting changes.
+// control word to handler (RtfControlWords.cpp), and text gathered until its
+// formatting changes. The handlers live by subject: styles (RtfStyles.cpp),
+// tables (RtfTables.cpp), pictures (RtfPictures.cpp), the groups kept as
+// their source (RtfKeptGroups.cpp), fields and note marks (RtfFields.cpp),
+// the rest here.
 class RtfInterpreter {
 public:
     // Deeper groups share the state of the deepest one kept.
@@ -38,7 +43,7 @@ public:
     // group or of the input.
     void run(RtfTokenizer& tokens);
 
-    const RtfLeftOut& leftOut() const { return m_leftOut; }
+    const RtfHiddenParts& hiddenParts() const { return m_hidden; }
     // A code page the text needed and nobody can decode; 0 when none.
     int unsupportedCodePage() const { return m_unsupportedCodePage; }
 
@@ -49,8 +54,20 @@ private:
         int value = 0; // fixed by the handler table
         bool on() const { return !hasParam || param != 0; }
     };
-    struct Handler;
+    struct Handler {
+        void (RtfInterpreter::*run)(const Arg&);
+        int value = 0;
+        bool formatting = false; // kept by a style sheet entry, played where the style applies
+        int property = -1;       // the character property it sets, as a bit of State::direct
+    };
     static const Handler* handlerFor(QByteArrayView word);
+
+    // Bounds the font, colour and style tables of a hostile file.
+    static constexpr qsizetype kMaxTableSize = 32768;
+    static constexpr std::size_t kMaxStyleWords = 256;
+    static constexpr int kMaxStyleChain = 8;
+    // 22 inches, the largest length Word accepts.
+    static constexpr int kMaxTwips = 31680;
 
     void bold(const Arg& a);
     void italic(const Arg& a);
@@ -90,7 +107,15 @@ private:
     void picture(const Arg& a);
     void pictureKind(const Arg& a);
     void pictureSize(const Arg& a);
-    void leftOut(const Arg& a);
+    void keepDocumentGroup(const Arg& a);
+    void keepTextGroup(const Arg& a);
+    void keepSectionWord(const Arg& a);
+    void keepTextWord(const Arg& a);
+    void field(const Arg& a);
+    void fieldInstruction(const Arg& a);
+    void fieldResult(const Arg& a);
+    void noteMark(const Arg& a);
+    void position(const Arg& a);
     void character(const Arg& a);
     void unicode(const Arg& a);
     void unicodeSkip(const Arg& a);
@@ -117,6 +142,7 @@ private:
         int highlight = 0;
         int shading = 0;
         int vertical = QTextCharFormat::AlignNormal;
+        int field = 0; // the field whose result this is; 0: none
         bool operator==(const CharProps&) const = default;
     };
     // Lengths in twips.
@@ -134,12 +160,18 @@ private:
         std::vector<int> tabs;
         bool operator==(const ParaProps&) const = default;
     };
+    // What a group's source becomes when it closes.
+    enum class Keep { None, Document, Text, Field, FieldInstruction, FontTable, ColourTable };
     struct State {
         CharProps chars;
+        unsigned direct = 0; // the character properties set since \plain, by bit
         ParaProps para;
         Destination destination = Body;
         int unicodeSkip = 1;
         bool ignorable = false; // after \*
+        Keep keep = Keep::None;
+        qsizetype start = 0; // the offset of the group's '{'
+        int field = 0;       // the field this group belongs to
     };
     struct Font {
         QString family;
@@ -162,7 +194,7 @@ private:
     };
 
     State& top() { return m_states.back(); }
-    void groupStart();
+    void groupStart(qsizetype start);
     bool groupEnd(); // false once the outer group is closed
     void controlWord(const RtfToken& t);
     void controlSymbol(char symbol);
@@ -190,6 +222,14 @@ private:
     void commitStyle();
     void commitPicture();
     void applyStyle(int number, int depth);
+    CharProps styleChars(int number);
+    void restyle(const CharProps& styled);
+    enum class Property { Font, Size, Bold, Italic, Underline, Strike, Hidden, Foreground, Highlight, Shading, Vertical };
+    void groupKept(Keep keep, QByteArrayView source);
+    bool keepable() const;
+    void attachKept(QTextCharFormat& format);
+    void attachKept(QTextBlockFormat& format);
+    void keepDocumentParts();
 
     QTextCursor& m_cursor;
     RtfBuilder m_builder;
@@ -212,7 +252,25 @@ private:
     QTextBlockFormat m_blockFormat;
     CodePageDecoder m_decoder;
     int m_unsupportedCodePage = 0;
-    RtfLeftOut m_leftOut;
+    RtfHiddenParts m_hidden;
+    const RtfTokenizer* m_tokens = nullptr;
+
+    // Kept sources: the document's, and those waiting for the next character.
+    QByteArray m_keptDocument;
+    QByteArray m_keptFonts;
+    QByteArray m_keptColours;
+    QByteArray m_keptPending;
+    int m_keptPlaces = 0;
+    bool m_sectionEnded = false; // past the first \sect: later settings are the next section's
+    // Fields by id - 1: the instruction, whether any result text came, and
+    // the field whose result holds this one.
+    struct Field {
+        QByteArray instruction;
+        bool shown = false;
+        int outer = 0;
+    };
+    std::vector<Field> m_fields;
+    int m_noteMarks = 0;
 
     // The font table entry being read.
     int m_entryNumber = -1;

@@ -22,7 +22,7 @@ bool RtfReader::isRtf(QByteArrayView data)
 bool RtfReader::read(const QByteArray& data, QTextDocument* document)
 {
     m_error.clear();
-    m_leftOut = {};
+    m_hidden = {};
     if (!document || !isRtf(data)) {
         m_error = QString::fromUtf8(kLoadError);
         return false;
@@ -50,30 +50,30 @@ bool RtfReader::read(const QByteArray& data, QTextDocument* document)
             document->undo();
         m_error = QString::fromUtf8(kCodePageError).arg(codePage);
     } else {
-        m_leftOut = interpreter.leftOut();
+        m_hidden = interpreter.hiddenParts();
     }
     document->setUndoRedoEnabled(undoWasOn);
     return m_error.isEmpty();
 }
 
-QString RtfReader::leftOutNotice(const RtfLeftOut& leftOut)
+QString RtfReader::hiddenPartsNotice(const RtfHiddenParts& hidden)
 {
-    if (!leftOut.any())
+    if (!hidden.any())
         return {};
     QStringList parts;
-    if (leftOut.header)
+    if (hidden.header)
         parts << QStringLiteral("en-tête");
-    if (leftOut.footer)
+    if (hidden.footer)
         parts << QStringLiteral("pied de page");
-    if (leftOut.notes > 0)
-        parts << (leftOut.notes == 1 ? QStringLiteral("1 note") : QStringLiteral("%1 notes").arg(leftOut.notes));
-    if (leftOut.comments > 0)
-        parts << (leftOut.comments == 1 ? QStringLiteral("1 commentaire")
-                                        : QStringLiteral("%1 commentaires").arg(leftOut.comments));
+    if (hidden.notes > 0)
+        parts << (hidden.notes == 1 ? QStringLiteral("1 note") : QStringLiteral("%1 notes").arg(hidden.notes));
+    if (hidden.comments > 0)
+        parts << (hidden.comments == 1 ? QStringLiteral("1 commentaire")
+                                        : QStringLiteral("%1 commentaires").arg(hidden.comments));
     QString list = parts.takeLast();
     if (!parts.isEmpty())
         list = parts.join(QStringLiteral(", ")) + QStringLiteral(" et ") + list;
-    return QStringLiteral("RTF : ") + list + QStringLiteral(" non repris");
+    return QStringLiteral("RTF : ") + list + QStringLiteral(" conservés, non affichés");
 }
 
 } // namespace polyx

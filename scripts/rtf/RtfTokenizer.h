@@ -23,6 +23,10 @@ public:
 
     RtfToken next();
 
+    // The input, and the offset just after the last token given.
+    QByteArrayView input() const { return m_in; }
+    qsizetype position() const { return m_pos; }
+
 private:
     RtfToken afterBackslash();
     RtfToken controlWord();

@@ -2,6 +2,7 @@
 
 #include "dictionaries/Windows1252.h"
 #include "scripts/rtf/RtfFormats.h"
+#include "scripts/rtf/RtfTokenizer.h"
 
 #include <QBuffer>
 #include <QColor>
@@ -19,6 +20,7 @@
 #include <array>
 #include <cstring>
 #include <optional>
+#include <set>
 #include <utility>
 #include <vector>
 #ifdef __SSE2__
@@ -79,18 +81,31 @@ private:
     char* m_end;
 };
 
-void escapeInto(QStringView text, Sink& out);
+// Unicode only: the text of a document whose kept parts are in another code page than 1252.
+void escapeInto(QStringView text, Sink& out, bool unicodeOnly = false);
 
-// The fonts and colours met while writing the body; the tables go before it.
+// The fonts and colours met while writing the body; the tables go before
+// it. A document with kept parts keeps the entries they refer to, as read,
+// and the writer's own come after them.
 class Tables {
 public:
+    explicit Tables(const QTextFrameFormat& root)
+        : m_keptFonts(root.property(rtf::kKeptFonts).toByteArray()),
+          m_keptColours(root.property(rtf::kKeptColours).toByteArray()),
+          m_firstFont(m_keptFonts.isEmpty() ? 0 : std::max(root.intProperty(rtf::kFirstOwnFont), 0)),
+          m_firstColour(m_keptColours.isEmpty() ? 1 : std::max(root.intProperty(rtf::kFirstOwnColour), 1))
+    {
+        if (!m_keptFonts.isEmpty())
+            findKeptEntries();
+    }
+
     int font(const QString& family)
     {
         const auto it = m_fontIndex.constFind(family);
         if (it != m_fontIndex.cend())
             return *it;
         m_fonts.append(family);
-        return m_fontIndex[family] = int(m_fonts.size() - 1);
+        return m_fontIndex[family] = m_firstFont + int(m_fonts.size() - 1);
     }
 
     // Index 0 is left to the automatic colour.
@@ -101,23 +116,26 @@ public:
         if (it != m_colourIndex.cend())
             return *it;
         m_colours.append(rgb);
-        return m_colourIndex[rgb] = int(m_colours.size());
+        return m_colourIndex[rgb] = m_firstColour + int(m_colours.size() - 1);
     }
 
     QByteArray fontTable() const
     {
-        QByteArray out = "{\\fonttbl";
+        QByteArray out = "{\\fonttbl" + m_keptFonts;
         for (qsizetype i = 0; i < m_fonts.size(); ++i) {
             // A semicolon would end the name early.
             const QByteArray name = RtfWriter::escape(m_fonts[i]).replace(";", "\\'3b");
-            out += "{\\f" + number(int(i)) + "\\fnil\\fcharset0 " + name + ";}";
+            out += "{\\f" + number(m_firstFont + int(i)) + "\\fnil\\fcharset0 " + name + ";}";
         }
         return out + "}";
     }
 
     QByteArray colourTable() const
     {
-        QByteArray out = "{\\colortbl ;";
+        QByteArray out = m_keptColours.isEmpty() ? QByteArray("{\\colortbl ;") : "{\\colortbl " + m_keptColours;
+        // A kept table whose last entry has no semicolon still ends before the writer's.
+        for (qsizetype i = m_keptColours.count(';'); !m_keptColours.isEmpty() && i < m_firstColour; ++i)
+            out += ';';
         for (const QRgb rgb : m_colours)
             out += "\\red" + number(qRed(rgb)) + "\\green" + number(qGreen(rgb)) + "\\blue"
                 + number(qBlue(rgb)) + ";";
@@ -125,6 +143,67 @@ public:
     }
 
 private:
+    // The kept entries the body can use as its own: fonts in no particular
+    // code page, and every colour. A letter read again and written again
+    // then keeps the same tables.
+    void findKeptEntries()
+    {
+        RtfTokenizer fonts(m_keptFonts);
+        int depth = 0, number = -1;
+        bool plain = true;
+        QByteArray name;
+        for (RtfToken t = fonts.next(); t.kind != RtfToken::End; t = fonts.next()) {
+            if (t.kind == RtfToken::GroupStart && ++depth == 1) {
+                number = -1;
+                plain = true;
+                name.clear();
+            } else if (t.kind == RtfToken::GroupEnd && --depth == 0) {
+                name = name.trimmed();
+                if (name.endsWith(';'))
+                    name.chop(1);
+                if (number >= 0 && plain && !name.isEmpty() && !m_fontIndex.contains(QString::fromLatin1(name)))
+                    m_fontIndex.insert(QString::fromLatin1(name), number);
+            } else if (depth == 1 && t.kind == RtfToken::ControlWord) {
+                if (t.data == "f")
+                    number = t.param;
+                else if ((t.data == "fcharset" && t.param != 0 && t.param != 1) || t.data == "cpg")
+                    plain = false;
+            } else if (depth == 1 && t.kind == RtfToken::Text) {
+                name += t.data;
+            } else if (depth == 1 && (t.kind == RtfToken::Byte || t.kind == RtfToken::ControlSymbol)) {
+                plain = false;
+            }
+        }
+        RtfTokenizer colours(m_keptColours);
+        int index = 0, rgb[3] = {0, 0, 0};
+        bool set = false;
+        for (RtfToken t = colours.next(); t.kind != RtfToken::End; t = colours.next()) {
+            if (t.kind == RtfToken::ControlWord) {
+                const int part = t.data == "red" ? 0 : t.data == "green" ? 1 : t.data == "blue" ? 2 : -1;
+                if (part >= 0) {
+                    rgb[part] = std::clamp(t.param, 0, 255);
+                    set = true;
+                }
+            } else if (t.kind == RtfToken::Text) {
+                for (const char c : t.data) {
+                    if (c != ';')
+                        continue;
+                    const QRgb value = qRgb(rgb[0], rgb[1], rgb[2]);
+                    if (set && index > 0 && !m_colourIndex.contains(value))
+                        m_colourIndex.insert(value, index);
+                    ++index;
+                    rgb[0] = rgb[1] = rgb[2] = 0;
+                    set = false;
+                }
+            }
+        }
+    }
+
+
+    const QByteArray m_keptFonts;
+    const QByteArray m_keptColours;
+    const int m_firstFont;
+    const int m_firstColour;
     QStringList m_fonts;
     QHash<QString, int> m_fontIndex;
     QList<QRgb> m_colours;
@@ -278,11 +357,36 @@ QByteArray picture(const QTextDocument& document, const QTextImageFormat& f)
     return out + hexLines(data) + "\r\n}";
 }
 
+// What a character format adds to the run's controls: a kept group before
+// it, the field whose result it is.
+struct RunExtras {
+    int keptId = 0;
+    QByteArray kept;
+    int fieldId = 0;
+    QByteArray instruction;
+    bool noteMark = false;
+};
+
+RunExtras extrasOf(const QTextCharFormat& format)
+{
+    RunExtras extras;
+    if (format.hasProperty(rtf::kKeptBefore)) {
+        extras.keptId = format.intProperty(rtf::kKeptId);
+        extras.kept = format.property(rtf::kKeptBefore).toByteArray();
+    }
+    if (format.hasProperty(rtf::kFieldInstruction)) {
+        extras.instruction = format.property(rtf::kFieldInstruction).toByteArray();
+        extras.fieldId = extras.instruction.isEmpty() ? 0 : format.intProperty(rtf::kFieldId);
+    }
+    extras.noteMark = format.boolProperty(rtf::kNoteMark);
+    return extras;
+}
+
 class Body {
 public:
-    Body(const QTextDocument& document, Tables& tables)
+    Body(const QTextDocument& document, Tables& tables, bool unicodeOnly)
         : m_document(document), m_base(document.defaultFont()), m_tables(tables),
-          m_text(document.toRawText())
+          m_text(document.toRawText()), m_unicodeOnly(unicodeOnly)
     {
     }
 
@@ -330,7 +434,17 @@ private:
             m_out += "\\intbl";
         if (level > 1)
             m_out += "\\itap" + number(level);
-        m_out += cached(m_paragraphs, block.blockFormatIndex(), [&] { return paragraphControls(block.blockFormat()); });
+        const QByteArray& paragraph = cached(m_paragraphs, block.blockFormatIndex(), [&] {
+            const QTextBlockFormat format = block.blockFormat();
+            // A kept group at the paragraph's end comes after a marker the controls never hold.
+            QByteArray controls = paragraphControls(format);
+            if (format.hasProperty(rtf::kKeptAtEnd))
+                controls += '\0' + number(format.intProperty(rtf::kKeptEndId)) + '\0'
+                    + format.property(rtf::kKeptAtEnd).toByteArray();
+            return controls;
+        });
+        const qsizetype keptAt = paragraph.indexOf('\0');
+        m_out += keptAt < 0 ? QByteArrayView(paragraph) : QByteArrayView(paragraph).first(keptAt);
         // The paragraph mark's own font keeps the height of empty lines.
         m_out += cached(m_marks, block.charFormatIndex(),
                         [&] { return fontAndSize(block.charFormat().font().resolve(m_base), m_tables); });
@@ -347,9 +461,35 @@ private:
             const int start = std::exchange(position, position + length);
             const QByteArray& controls = cached(m_runs, fragment.charFormatIndex(), [&] {
                 const QTextCharFormat format = fragment.charFormat();
+                if (fragment.charFormatIndex() >= 0
+                    && (format.hasProperty(rtf::kKeptBefore) || format.hasProperty(rtf::kFieldInstruction)
+                        || format.hasProperty(rtf::kNoteMark))) {
+                    const auto index = std::size_t(fragment.charFormatIndex());
+                    if (index >= m_extras.size())
+                        m_extras.resize(index + 1);
+                    m_extras[index] = extrasOf(format);
+                }
                 // A picture's entry is empty: pictures are told by that.
                 return format.isImageFormat() ? QByteArray() : runControls(format, m_base, m_tables);
             });
+            const auto index = std::size_t(fragment.charFormatIndex());
+            bool noteMark = false;
+            if (index < m_extras.size()) {
+                const RunExtras& extras = m_extras[index];
+                noteMark = extras.noteMark;
+                if (extras.fieldId != m_openField)
+                    closeField();
+                if (extras.fieldId != 0 && extras.fieldId != m_openField && m_written.insert(-extras.fieldId).second) {
+                    m_out += "{\\field";
+                    m_out += extras.instruction;
+                    m_out += "{\\fldrslt ";
+                    m_openField = extras.fieldId;
+                }
+                if (extras.keptId != 0 && m_written.insert(extras.keptId).second)
+                    m_out += extras.kept;
+            } else {
+                closeField();
+            }
             if (controls.isEmpty()) {
                 const QByteArray pict = picture(m_document, fragment.charFormat().toImageFormat());
                 for (int i = 0; i < length; ++i)
@@ -362,14 +502,35 @@ private:
             m_out += controls;
             m_out += ' ';
             const qsizetype textStart = m_out.size();
-            escapeInto(QStringView(m_text).sliced(start, length), m_out);
+            QStringView text = QStringView(m_text).sliced(start, length);
+            if (noteMark) {
+                // Word numbers the note again; what was typed after the number stays.
+                m_out += "\\chftn ";
+                while (!text.isEmpty() && text.front().isDigit())
+                    text = text.sliced(1);
+            }
+            escapeInto(text, m_out, m_unicodeOnly);
             if (m_out.size() == textStart)
                 m_out.truncate(before);
             else
                 m_out += '}';
         }
+        closeField();
+        if (keptAt >= 0) {
+            const qsizetype idEnd = paragraph.indexOf('\0', keptAt + 1);
+            if (m_written.insert(paragraph.mid(keptAt + 1, idEnd - keptAt - 1).toInt() + kBlockIds).second)
+                m_out += QByteArrayView(paragraph).sliced(idEnd + 1);
+        }
         m_out += end;
         m_out += "\r\n";
+    }
+
+    // A field's result ends where the next run is not of it, and at its paragraph's end.
+    void closeField()
+    {
+        if (m_openField != 0)
+            m_out += "}}";
+        m_openField = 0;
     }
 
     // Rows as Word writes them: the row's description, its cells, the row
@@ -510,14 +671,22 @@ private:
     QByteArray m_uncached;
     std::vector<std::pair<int, int>> m_spans; // by cell format index
     int m_nextPosition = -1; // where the next block starts, when known
+    const bool m_unicodeOnly;
+    // Kept groups and fields by format index; the ids of those written,
+    // each once however many runs took its format (fields negated,
+    // paragraphs' ids offset).
+    static constexpr int kBlockIds = 1 << 30;
+    std::vector<RunExtras> m_extras;
+    std::set<int> m_written;
+    int m_openField = 0;
 };
 
 } // namespace
 
-QByteArray RtfWriter::escape(QStringView text)
+QByteArray RtfWriter::escape(QStringView text, bool unicodeOnly)
 {
     Sink out(text.size());
-    escapeInto(text, out);
+    escapeInto(text, out, unicodeOnly);
     return out.take();
 }
 
@@ -531,7 +700,7 @@ constexpr auto kPlain = [] {
     return t;
 }();
 
-void escapeInto(QStringView text, Sink& out)
+void escapeInto(QStringView text, Sink& out, bool unicodeOnly)
 {
     static const char hex[] = "0123456789abcdef";
     const char16_t* p = text.utf16();
@@ -582,7 +751,7 @@ void escapeInto(QStringView text, Sink& out)
         }
         if (u < 0xA0 || u == QChar::ObjectReplacementCharacter || u == QChar::ParagraphSeparator) {
             // Controls, and objects such as images that RTF text cannot carry.
-        } else if (const auto b = EncodeWindows1252(QChar(u))) {
+        } else if (const auto b = unicodeOnly ? std::nullopt : EncodeWindows1252(QChar(u))) {
             const auto v = static_cast<unsigned char>(*b);
             out += "\\'";
             out += hex[v >> 4];
@@ -597,11 +766,18 @@ void escapeInto(QStringView text, Sink& out)
 
 QByteArray RtfWriter::write(const QTextDocument& document)
 {
-    Tables tables;
-    tables.font(document.defaultFont().family()); // \deff0
-    const QByteArray body = Body(document, tables).write();
-    return "{\\rtf1\\ansi\\ansicpg1252\\deff0" + tables.fontTable() + "\r\n" + tables.colourTable()
-        + "\r\n\\viewkind4\\uc1\r\n" + body + "}";
+    const QTextFrameFormat root = document.rootFrame()->frameFormat();
+    Tables tables(root);
+    const int defaultFont = tables.font(document.defaultFont().family());
+    // Kept parts written in another code page keep it; the body's own text
+    // then goes as Unicode.
+    const int codePage = root.hasProperty(rtf::kKeptCodePage) ? root.intProperty(rtf::kKeptCodePage) : 1252;
+    const QByteArray body = Body(document, tables, codePage != 1252).write();
+    QByteArray kept = root.property(rtf::kKeptDocument).toByteArray();
+    if (!kept.isEmpty())
+        kept += "\r\n";
+    return "{\\rtf1\\ansi\\ansicpg" + number(codePage) + "\\deff" + number(defaultFont) + tables.fontTable()
+        + "\r\n" + tables.colourTable() + "\r\n" + kept + "\\viewkind4\\uc1\r\n" + body + "}";
 }
 
 } // namespace polyx

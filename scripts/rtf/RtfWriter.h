@@ -14,8 +14,8 @@ public:
 
     // Text as it stands in an RTF body: \ { } escaped, tabs and line
     // separators as control words, characters of Windows-1252 beyond ASCII as
-    // \'hh, all others as \uN? (UTF-16 units, signed).
-    static QByteArray escape(QStringView text);
+    // \'hh (unless unicodeOnly), all others as \uN? (UTF-16 units, signed).
+    static QByteArray escape(QStringView text, bool unicodeOnly = false);
 };
 
 } // namespace polyx

@@ -40,7 +40,9 @@ QString Counted(qsizetype count, const char* one, const char* many)
 bool ReplacedAny(const QList<ReportRecorder::Walk>& walks)
 {
     return std::any_of(walks.cbegin(), walks.cend(),
-                       [](const ReportRecorder::Walk& walk) { return !walk.replaced.positions.isEmpty(); });
+                       [](const ReportRecorder::Walk& walk) {
+                           return !walk.replaced.positions.isEmpty() || !walk.replaced.keptPlaces.isEmpty();
+                       });
 }
 
 } // namespace
@@ -189,14 +191,12 @@ void BatchRun::translateInto(BatchFile& file)
         {
             DocumentTarget target(document);
             const QString before = target.Text();
-            translate(target, before);
+            // The universal translation looks for codes in the kept parts too.
+            translate(target, target.KeptText().isEmpty() ? before : before + u'\n' + target.KeptText());
             rows = BuildRunReport(before, target.Text(), recorder.walks());
         }
-        if (ReplacedAny(recorder.walks())) {
+        if (ReplacedAny(recorder.walks()))
             translated = RtfWriter::write(document);
-            // Only our writer's copy loses them; an untouched file is copied whole.
-            file.leftOut = RtfReader::leftOutNotice(reader.leftOut());
-        }
     } else {
         PlainScriptLayout layout;
         const QString before = DecodePlainScript(bytes, &layout);
@@ -284,13 +284,6 @@ BatchTable BatchRun::Table() const
         result.table.rows.append({cells, false});
         result.fileOfRow.append(i);
         result.findingOfRow.append(-1);
-        if (!file.leftOut.isEmpty()) {
-            result.table.rows.append(
-                {{platform::FileNameOf(file.source), QStringLiteral("Non repris"), file.leftOut, QString(), QString(), QString()},
-                 false});
-            result.fileOfRow.append(i);
-            result.findingOfRow.append(-1);
-        }
         for (qsizetype f = 0; f < file.findings.size(); ++f) {
             result.table.rows.append({ReportCells(file.findings[f], true), false});
             result.fileOfRow.append(i);

@@ -56,9 +56,6 @@ struct BatchFile {
     int codesReplaced = 0;
     int occurrences = 0;
     bool untranslated = false; // holds a "Non traduit" code
-    // What its RTF held that the translation could not keep (headers,
-    // footers, notes), said as the status bar says it; empty when nothing.
-    QString leftOut;
     // "Non traduit", "Casse différente" and "Masqué" rows, with the file.
     QList<ReportRow> findings;
 };

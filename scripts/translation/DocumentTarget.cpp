@@ -31,7 +31,7 @@ bool ReadsBackAsInserted(const QString& replacement)
 } // namespace
 
 DocumentTarget::DocumentTarget(QTextDocument& document)
-    : m_document(document), m_cursor(&document), m_text(DocumentText(document))
+    : m_document(document), m_cursor(&document), m_text(DocumentText(document)), m_kept(document)
 {
     m_cursor.beginEditBlock();
 }
@@ -44,8 +44,11 @@ DocumentTarget::~DocumentTarget()
 Replaced DocumentTarget::ReplaceAll(const QString& code, const QString& replacement)
 {
     const QList<qsizetype> positions = m_text.occurrencesIgnoringCase(code);
+    QStringList keptPlaces;
+    if (!m_kept.isEmpty())
+        keptPlaces = m_kept.replaceAll(code, replacement, m_cursor);
     if (positions.isEmpty())
-        return {};
+        return {{}, 0, keptPlaces};
     qsizetype inserted = 0;
     // Reading the whole document back after each code would cost a copy of
     // it per entry; the plain text is updated alongside instead.
@@ -69,7 +72,7 @@ Replaced DocumentTarget::ReplaceAll(const QString& code, const QString& replacem
         m_text.replace(positions, code.size(), replacement);
     else
         m_text = SearchableText(DocumentText(m_document));
-    return {positions, inserted};
+    return {positions, inserted, keptPlaces};
 }
 
 } // namespace polyx

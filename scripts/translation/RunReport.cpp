@@ -96,7 +96,8 @@ QList<ReportRow> BuildRunReport(const QString& before, const QString& after,
         folded.append(Folded(walk.code));
     }
     const auto replacedSome = [&](qsizetype i) {
-        return walks[i].applied && !walks[i].replaced.positions.isEmpty();
+        return walks[i].applied
+            && (!walks[i].replaced.positions.isEmpty() || !walks[i].replaced.keptPlaces.isEmpty());
     };
 
     // One pass over the old text for every code at once.
@@ -203,8 +204,14 @@ QList<ReportRow> BuildRunReport(const QString& before, const QString& after,
         rows.append(row);
     }
     for (qsizetype i = 0; i < count; ++i) {
-        if (replacedSome(i))
-            rows.append(entryRow(ReportState::Replaced, i, int(walks[i].replaced.positions.size()), insertedBy[i]));
+        if (replacedSome(i)) {
+            const Replaced& r = walks[i].replaced;
+            ReportRow row = entryRow(ReportState::Replaced, i, int(r.positions.size() + r.keptPlaces.size()), insertedBy[i]);
+            for (const QString& place : r.keptPlaces)
+                if (!row.keptPlaces.contains(place))
+                    row.keptPlaces.append(place);
+            rows.append(row);
+        }
     }
     for (qsizetype i = 0; i < count; ++i) {
         if (!walks[i].applied && seen[i].exact == 0 && seen[i].otherCase == 0)
@@ -281,8 +288,11 @@ QStringList ReportCells(const ReportRow& row, bool withFile)
     QString replacement = row.replacement;
     if (!row.maskedBy.isEmpty())
         replacement += QStringLiteral(" (masqué par ") + row.maskedBy + u')';
+    QStringList where{LinesText(row.lines)};
+    where += row.keptPlaces;
+    where.removeAll(QString());
     QStringList cells{StateText(row.state), row.code, replacement, QString::number(row.occurrences),
-                      LinesText(row.lines)};
+                      where.join(QStringLiteral(", "))};
     if (withFile)
         cells.prepend(row.file);
     return cells;

@@ -28,6 +28,7 @@ struct ReportRow {
     QString file;         // the script it was found in, for a report over files
     int occurrences = 0;
     QList<int> lines;     // 1-based, distinct, ascending
+    QStringList keptPlaces; // "en-tête", "note"...: where else it was replaced, distinct
     QList<TextPlace> places;
 };
 

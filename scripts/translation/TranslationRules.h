@@ -1,6 +1,7 @@
 #pragma once
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <utility>
 
@@ -13,10 +14,13 @@ using DictionaryEntries = QList<DictionaryEntry>;
 
 // What one replace-all did: where the code stood, in the text as it was
 // before the call, and how many characters each inserted text takes in the
-// target (a document may store line breaks otherwise than written).
+// target (a document may store line breaks otherwise than written); and
+// the places of those in the parts the pane keeps but does not show
+// ("en-tête", "note"...), one per occurrence.
 struct Replaced {
     QList<qsizetype> positions;
     qsizetype insertedLength = 0;
+    QStringList keptPlaces;
 };
 
 // The script a translation rewrites, as it stands after the replacements

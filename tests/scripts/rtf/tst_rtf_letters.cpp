@@ -151,7 +151,7 @@ private slots:
 
         QTest::newRow("Word letter") << rtfprobe::fixture("word_letter.rtf")
             << QStringLiteral("\uFFFC\nCompte rendu de consultation\n"
-                              "Cher confrère, j’ai vu <NOM_PATIENT> ce jour pour un bilan urgent. Note interne : rappeler\n"
+                              "Cher confrère, j’ai vu <NOM_PATIENT> ce jour1 pour un bilan urgent.2 Note interne : rappeler\n"
                               "•\tTension\t<TA>\n"
                               "☑ Bilan fait  ◻ Bilan à faire  ≥ 5 ± 1\n"
                               "Examen\nRésultat\nGlycémie\n<GLY> g/l\n<HBA1C> %\n"
@@ -503,34 +503,34 @@ private slots:
         }
     }
 
-    void leftOut_data()
+    void hiddenParts_data()
     {
         QTest::addColumn<QByteArray>("input");
         QTest::addColumn<QString>("notice");
         QTest::newRow("nothing") << rtf("x") << "";
         QTest::newRow("Word letter") << rtfprobe::fixture("word_letter.rtf")
-                                     << "RTF : en-tête, pied de page et 2 notes non repris";
+                                     << "RTF : en-tête, pied de page et 2 notes conservés, non affichés";
         QTest::newRow("LibreOffice comment") << rtfprobe::fixture("libreoffice_tables.rtf")
-                                             << "RTF : 1 commentaire non repris";
-        QTest::newRow("first-page header") << rtf("{\\headerf Cabinet}x") << "RTF : en-tête non repris";
-        QTest::newRow("two headers are one") << rtf("{\\headerl Cabinet}{\\headerr Cabinet}x") << "RTF : en-tête non repris";
-        QTest::newRow("one note") << rtf("x{\\footnote n}") << "RTF : 1 note non repris";
-        QTest::newRow("note in a note counts once") << rtf("x{\\footnote n{\\footnote m}}") << "RTF : 1 note non repris";
+                                             << "RTF : 1 commentaire conservés, non affichés";
+        QTest::newRow("first-page header") << rtf("{\\headerf Cabinet}x") << "RTF : en-tête conservés, non affichés";
+        QTest::newRow("two headers are one") << rtf("{\\headerl Cabinet}{\\headerr Cabinet}x") << "RTF : en-tête conservés, non affichés";
+        QTest::newRow("one note") << rtf("x{\\footnote n}") << "RTF : 1 note conservés, non affichés";
+        QTest::newRow("note in a note counts once") << rtf("x{\\footnote n{\\footnote m}}") << "RTF : 1 note conservés, non affichés";
         QTest::newRow("everything")
             << rtf("{\\header Cabinet}{\\footer Cabinet}x{\\footnote a}{\\footnote b}{\\footnote c}{\\*\\annotation c}{\\*\\annotation d}")
-            << "RTF : en-tête, pied de page, 3 notes et 2 commentaires non repris";
+            << "RTF : en-tête, pied de page, 3 notes et 2 commentaires conservés, non affichés";
         QTest::newRow("footer and comment") << rtf("{\\footerf Cabinet}{\\*\\annotation c}")
-                                            << "RTF : pied de page et 1 commentaire non repris";
+                                            << "RTF : pied de page et 1 commentaire conservés, non affichés";
         QTest::newRow("skipped header not counted") << rtf("{\\*\\foo {\\header Cabinet}}x") << "";
     }
-    void leftOut()
+    void hiddenParts()
     {
         QFETCH(QByteArray, input);
         QFETCH(QString, notice);
         QTextDocument doc;
         RtfReader reader;
         QVERIFY(reader.read(input, &doc));
-        QCOMPARE(RtfReader::leftOutNotice(reader.leftOut()), notice);
+        QCOMPARE(RtfReader::hiddenPartsNotice(reader.hiddenParts()), notice);
         QVERIFY(!paragraphs(doc).contains(QStringLiteral("Cabinet")));
     }
 

@@ -134,7 +134,7 @@ private slots:
                                                    "Zożółw\tfin\u2028ligne 😀");
         QTest::newRow("Word") << rtfprobe::fixture("word.rtf")
                               << QStringLiteral("Compte rendu\n"
-                                                "Le patient a reçu\u00A0le traitement… important. Voir lien\n"
+                                                "Le patient a reçu\u00A0le traitement… important.1 Voir lien\n"
                                                 "Привет \uFFFCaprès image");
         QTest::newRow("LibreOffice")
             << rtfprobe::fixture("libreoffice.rtf")

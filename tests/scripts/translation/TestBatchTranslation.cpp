@@ -163,24 +163,39 @@ private slots:
         QCOMPARE(batch.SummaryLine(), QString("4 scripts traduits, 1 avec des codes non traduits, 1 échec, annulé après 4 / 9"));
     }
 
-    // Only our writer's copy loses a header or notes: a file copied as it
-    // was keeps them and is not reported.
-    void partsLeftOutAreReported()
+    // The header, the notes and the field instructions are kept and their
+    // codes translated like the text's; nothing is reported as left out.
+    void keptPartsAreTranslated_data()
     {
+        QTest::addColumn<bool>("intoInternal");
+        QTest::newRow("FUSION_EXT_INT") << true;
+        QTest::newRow("FUSION_POLYX") << false;
+    }
+    void keptPartsAreTranslated()
+    {
+        QFETCH(bool, intoInternal);
         QTemporaryDir dir;
         const QString in = dir.filePath("in/"), out = dir.filePath("out/");
         QVERIFY(QDir().mkpath(in) && QDir().mkpath(out));
-        writeBytes(in + "a.rtf", "{\\rtf1\\ansi{\\header Cabinet}[A]{\\footnote n}\\par}");
-        writeBytes(in + "b.rtf", "{\\rtf1\\ansi{\\header Cabinet}rien\\par}");
-        polyx::BatchRun batch(polyx::BatchDirection::IntoInternal, Entries({"x=y", "x2=y2", "[A]=<a>"}), out);
+        writeBytes(in + "a.rtf", "{\\rtf1\\ansi{\\header Cabinet [A]}[A]{\\footnote n [A]}"
+                                 "{\\field{\\*\\fldinst MERGEFIELD [B]}{\\fldrslt x}}\\par}");
+        writeBytes(in + "b.rtf", "{\\rtf1\\ansi{\\header Cabinet [B]}rien\\par}");
+        const polyx::DictionaryEntries entries = intoInternal ? Entries({"x=y", "x2=y2", "[A]=<a>", "[B]=<b>"})
+                                                              : Entries({"<a>=[A]", "<b>=[B]"});
+        polyx::BatchRun batch(intoInternal ? polyx::BatchDirection::IntoInternal : polyx::BatchDirection::IntoUniversal,
+                              entries, out);
         batch.Translate(in + "a.rtf");
         batch.Translate(in + "b.rtf");
+        const QByteArray a = readBytes(out + "a.rtf");
+        QVERIFY2(a.contains("{\\header Cabinet <a>}"), a.constData());
+        QVERIFY(a.contains("{\\footnote n <a>}"));
+        QVERIFY(a.contains("{\\*\\fldinst MERGEFIELD <b>}"));
+        // Only in the header, the code is still found and replaced.
+        QVERIFY(readBytes(out + "b.rtf").contains("{\\header Cabinet <b>}"));
         const QStringList lines = batch.ReportLines();
-        QVERIFY(lines.contains("a.rtf\tNon repris\tRTF : en-tête et 1 note non repris\t\t\t"));
-        QCOMPARE(lines.filter("Non repris").size(), 1);
-        const polyx::BatchTable table = batch.Table();
-        QCOMPARE(table.findingOfRow.size(), table.table.rows.size());
-        QCOMPARE(table.findingOfRow.count(-1), table.findingOfRow.size()); // no finding rows here
+        QVERIFY(lines.filter("Non repris").isEmpty());
+        QVERIFY2(lines.contains("a.rtf\tTraduit\t2 codes remplacés\t\t4\t"), qUtf8Printable(lines.join(u'|')));
+        QVERIFY(lines.contains("b.rtf\tTraduit\t1 code remplacé\t\t1\t"));
     }
 };
 

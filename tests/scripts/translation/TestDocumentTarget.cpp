@@ -1,6 +1,9 @@
 #include "TestEntries.h"
 #include "scripts/translation/DocumentTarget.h"
 #include "scripts/translation/PlainTextTarget.h"
+#include "scripts/translation/RunReport.h"
+#include "scripts/rtf/RtfReader.h"
+#include "scripts/rtf/RtfWriter.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -38,6 +41,7 @@ private slots:
     void replacementReadBack();
     void codeAcrossTableCells();
     void codeInATable();
+    void keptPartsAreTranslated();
 };
 
 void DocumentTargetTest::keepsTheFormattingAround()
@@ -212,6 +216,42 @@ void DocumentTargetTest::codeInATable()
     QCOMPARE(text.count("%A%"), 2);
     QVERIFY(!text.contains("NOM") && !text.contains("AGE"));
     QVERIFY(text.endsWith("fin %A%"));
+}
+
+// Codes in the header, a note, a comment and a field instruction are
+// replaced with the text's; the report counts them and says where; one undo
+// takes them back with the rest.
+void DocumentTargetTest::keptPartsAreTranslated()
+{
+    const QByteArray letter = "{\\rtf1\\ansi{\\header \\pard NOM du cabinet\\par}Cher NOM{\\footnote \\pard NOM}"
+                              "{\\*\\annotation \\pard Voir NOM}{\\field{\\*\\fldinst MERGEFIELD NOM}{\\fldrslt x}}"
+                              "\\par{\\footer \\pard DATE}}";
+    QTextDocument document;
+    QVERIFY(RtfReader().read(letter, &document));
+    const QByteArray before = RtfWriter::write(document);
+    ReportRecorder recorder;
+    QList<ReportRow> rows;
+    {
+        DocumentTarget target(document);
+        const QString text = target.Text();
+        TranslateIntoInternal(Entries(WithHeader({"NOM=£[nom]#", "DATE=£[date]#"})), target, &recorder);
+        rows = BuildRunReport(text, target.Text(), recorder.walks());
+    }
+    const QByteArray out = RtfWriter::write(document);
+    QVERIFY2(out.contains("{\\header \\pard \\u163?[nom]# du cabinet\\par}"), out.constData());
+    QVERIFY(out.contains("{\\footnote \\pard \\u163?[nom]#}"));
+    QVERIFY(out.contains("{\\*\\annotation \\pard Voir \\u163?[nom]#}"));
+    QVERIFY(out.contains("{\\*\\fldinst MERGEFIELD \\u163?[nom]#}"));
+    QVERIFY(out.contains("{\\footer \\pard \\u163?[date]#}"));
+    QCOMPARE(document.toPlainText(), QStringLiteral("Cher £[nom]#x"));
+    QStringList cells;
+    for (const ReportRow& row : rows)
+        if (row.state == ReportState::Replaced)
+            cells << ReportCells(row).join(u'|');
+    QCOMPARE(cells, QStringList({"Remplacé|NOM|£[nom]#|5|1, en-tête, note, commentaire, champ",
+                                 "Remplacé|DATE|£[date]#|1|pied de page"}));
+    document.undo();
+    QCOMPARE(RtfWriter::write(document), before);
 }
 
 QTEST_MAIN(DocumentTargetTest)

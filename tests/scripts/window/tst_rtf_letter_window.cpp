@@ -17,10 +17,7 @@
 
 namespace {
 
-const QString kLeftOut = QStringLiteral("RTF : en-tête, pied de page et 2 notes non repris");
-const QString kLosesParts = QStringLiteral(
-    "Ce fichier contient un en-tête, un pied de page ou des notes que Polyx'X ne reprend pas : "
-    "ils seront perdus.\r\n\r\nEnregistrer quand même ?");
+const QString kHiddenParts = QStringLiteral("RTF : en-tête, pied de page et 2 notes conservés, non affichés");
 
 QByteArray fixture(const QString& name)
 {
@@ -59,11 +56,11 @@ private slots:
     }
     void cleanup() { m_window.reset(); }
 
-    void openingSaysWhatIsLeftOut()
+    void openingSaysWhatIsNotShown()
     {
         TForm1& form = m_window->open();
         form.OpenFileByKind(m_letter);
-        QCOMPARE(form.StatusPanelSpare->text(), kLeftOut);
+        QCOMPARE(form.StatusPanelSpare->text(), kHiddenParts);
         QVERIFY(!form.SKRIVO_EXT->PlainText());
         // The text for Sanvor has neither the logo nor the header.
         QVERIFY(!form.SKRIVO_EXT->Text().contains(QChar::ObjectReplacementCharacter));
@@ -111,32 +108,41 @@ private slots:
         QVERIFY(fakes().dialogs.confirms.empty());
     }
 
-    void savingOverTheSourceAsks_data()
+    // The header and the notes are kept: saving over the letter asks nothing
+    // and loses nothing.
+    void savingOverTheSourceKeepsItsParts()
     {
-        QTest::addColumn<bool>("answer");
-        QTest::newRow("OK") << true;
-        QTest::newRow("Annuler") << false;
-    }
-    void savingOverTheSourceAsks()
-    {
-        QFETCH(bool, answer);
         TForm1& form = m_window->open();
         form.OpenFileByKind(m_letter);
         const QByteArray before = readBytes(m_letter);
-        const QString labelBefore = form.SKRIVO_EXT->PageLabel();
         fakes().dialogs.saveAnswers.push_back(m_letter);
-        fakes().dialogs.confirmAnswers.push_back(answer);
         form.action("SKR_EXT_SAVEAS")->trigger();
-        QCOMPARE(fakes().dialogs.confirms, std::vector<QString>{kLosesParts});
-        QCOMPARE(readBytes(m_letter) == before, !answer);
-        QCOMPARE(form.SKRIVO_EXT->PageLabel(), labelBefore);
-
-        // Once written over, the file has nothing more to lose.
-        if (answer) {
-            fakes().dialogs.saveAnswers.push_back(m_letter);
-            form.action("SKR_EXT_SAVEAS")->trigger();
-            QCOMPARE(fakes().dialogs.confirms.size(), std::size_t(1));
+        QVERIFY(fakes().dialogs.confirms.empty());
+        const QByteArray after = readBytes(m_letter);
+        for (const char* part : {"{\\header ", "{\\footer ", "{\\footnote "}) {
+            const qsizetype at = before.indexOf(part);
+            QVERIFY(at >= 0);
+            QVERIFY2(after.contains(before.mid(at, 60)), part);
         }
+    }
+
+    // A code in the letterhead is translated in the window, and the report says where.
+    void headerCodeIsTranslated()
+    {
+        const QString letter = m_window->path("ENTETE.rtf");
+        writeBytes(letter, "{\\rtf1\\ansi{\\header \\pard Dr X - <NOM>\\par}Cher <NOM>,\\par}");
+        TForm1& form = m_window->open();
+        setLines(form.ValueListEditor_EXT, {"<_AUTEUR>=Dr Ext", "<_TITRE>=Lettre", "<NOM>=<NOM>"});
+        setLines(form.ValueListEditor_INT, {"<_AUTEUR>=Moi", "<_TITRE>=Courrier", "<NOM>=£[nom]#"});
+        form.OpenFileByKind(letter);
+        form.SKRIVO_INT->SetPlainText(false);
+        form.action("FUSION_EXT_INT")->trigger();
+        QCOMPARE(form.SKRIVO_INT->Text(), QStringLiteral("Cher £[nom]#,\r\n"));
+        const QString saved = m_window->path("TRADUIT.rtf");
+        fakes().dialogs.saveAnswers.push_back(saved);
+        form.action("SKR_INT_SAVEAS")->trigger();
+        const QByteArray out = readBytes(saved);
+        QVERIFY2(out.contains("{\\header \\pard Dr X - \\u163?[nom]#\\par}"), out.constData());
     }
 
     void savingElsewhereDoesNotAsk()
