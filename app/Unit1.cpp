@@ -63,6 +63,7 @@ TForm1::TForm1()
     buildLayout();
     buildToolBars();
     buildMenus();
+    connectHelp();
     connectScriptPanes();
     connectDictionaryEvents();
     connectTranslationEvents();

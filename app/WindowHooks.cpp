@@ -1,10 +1,12 @@
 #include "app/Unit1.h"
 
 #include "app/WorkFolders.h"
+#include "config/ConfigStore.h"
 #include "platform/Services.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QFile>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTabWidget>
@@ -12,11 +14,13 @@
 
 void TForm1::FormCreate()
 {
+    const bool configurationExisted = QFile::exists(ConfigFileName());
     INI_GET();
     ListExt = "dico";
     DIR.root = WorkDir();
     DIR.actif = DIR.root;
     DIR.sauve = DIR.root + "SAUVE/";
+    startFirstUseHint(configurationExisted);
 }
 
 void TForm1::FormShow()

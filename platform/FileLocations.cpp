@@ -61,6 +61,11 @@ QString dataFolder()
     return QDir::cleanPath(prefixDataFolder()) + u'/';
 }
 
+QString guideFolder()
+{
+    return dataFolder() + QStringLiteral("aide/");
+}
+
 void createUserFolders()
 {
     const QString configFolder = QFileInfo(configFile()).absolutePath();

@@ -20,6 +20,8 @@ QString workFolder();
 QString configFile();
 // The files shipped with the program (revision notes); ends with "/".
 QString dataFolder();
+// The user guide's pages and pictures: dataFolder() + "aide/".
+QString guideFolder();
 // Makes the work folder and the configuration file's folder; throws
 // polyx::Error naming the first that cannot be made.
 void createUserFolders();
