@@ -61,6 +61,10 @@ const ActionRow kActions[] = {
 
     {"BACKUP", "OUTILS", "Créer une sauvegarde de tous les Fichiers", "Sauvegarde de tous les Fichiers", nullptr, "backup", &TForm1::BACKUP},
 
+    {"AIDE", "AIDE", "Aide de Polyx'X", "Le guide de Polyx'X (F1 : la page de ce qui a le focus)", "F1", "help", &TForm1::AIDE},
+    {"AIDE_EXEMPLE", "AIDE", "Premiers pas : ouvrir l'exemple", "Crée le dossier Exemple et ouvre ses dictionnaires et sa lettre", nullptr, "open", &TForm1::AIDE_EXEMPLE},
+    {"AIDE_APROPOS", "AIDE", "À propos de Polyx'X", "Version, licence et emplacement des fichiers", nullptr, "help", &TForm1::AIDE_APROPOS},
+
     {"FichierFileExit1", "Fichier", "&Quitter", "Quitter|Quitte l'application", "Ctrl+Q", "quit", &TForm1::FichierFileExit1},
     {"EditionEditCopy1", "Edition", "C&opier", "Copier|Copie la sélection et la place dans le Presse-papiers", "Ctrl+C", "copy", &TForm1::EditionEditCopy1},
     {"EditionEditPaste1", "Edition", "Co&ller", "Coller|Insère le contenu du Presse-papiers", "Ctrl+V", "paste", &TForm1::EditionEditPaste1},

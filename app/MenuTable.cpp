@@ -35,7 +35,11 @@ const E kOutilsDebug[] = {
     {"Editerlaconfiguration1", nullptr, "Editer la configuration", nullptr, nullptr, &TForm1::Editerlaconfiguration1Click},
 };
 const E kAide[] = {
+    act("AIDE"),
+    act("AIDE_EXEMPLE"),
+    sep,
     {"Rvisions1", nullptr, "Révisions", nullptr, nullptr, &TForm1::Rvisions1Click},
+    act("AIDE_APROPOS"),
 };
 
 const MenuRow kMainMenus[] = {

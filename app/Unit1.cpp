@@ -65,6 +65,7 @@ TForm1::TForm1()
     buildLayout();
     buildToolBars();
     buildMenus();
+    connectHelp();
     connectScriptPanes();
     connectDictionaryEvents();
     connectTranslationEvents();

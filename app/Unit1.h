@@ -293,6 +293,17 @@ public:
     void Rvisions1Click();
     void Editerlaconfiguration1Click();
 
+    // --- Help (bodies in app/HelpCommands.cpp, the example in files/) ---
+    // "Aide de Polyx'X": the guide at its start.
+    void AIDE();
+    // F1: the guide at the section of the part that has the focus.
+    void AIDE_CONTEXTE();
+    // "page.html" or "page.html#part" of the guide, in its window.
+    void ShowGuide(const QString& section);
+    // "Premiers pas : ouvrir l'exemple".
+    void AIDE_EXEMPLE();
+    void AIDE_APROPOS();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -441,6 +452,15 @@ private:
     int m_editRow = 0;
 
     ScriptLoadQueue* m_scriptLoads = nullptr;
+
+    // Help: F1, the first start's hint in the status bar, the windows.
+    void connectHelp();
+    void startFirstUseHint(bool configurationExisted);
+    void endFirstUseHint();
+    bool m_firstUse = false;
+    class HelpWindow* m_helpWindow = nullptr;
+    class AboutBox* m_aboutBox = nullptr;
+
     QHash<QString, QAction*> m_actions;
     QHash<QString, QMenu*> m_menus;
     bool m_shown = false;

@@ -1,11 +1,13 @@
 #include "app/Unit1.h"
 
 #include "app/WorkFolders.h"
+#include "config/ConfigStore.h"
 #include "platform/Services.h"
 #include "scripts/ScriptLoadQueue.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QFile>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTabWidget>
@@ -13,6 +15,7 @@
 
 void TForm1::FormCreate()
 {
+    const bool configurationExisted = QFile::exists(ConfigFileName());
     INI_GET();
     // A recovered script must land on its pane after the pane's own file.
     m_scriptLoads->whenIdle([this] { offerRecovery(); });
@@ -20,6 +23,7 @@ void TForm1::FormCreate()
     DIR.root = WorkDir();
     DIR.actif = DIR.root;
     DIR.sauve = DIR.root + "SAUVE/";
+    startFirstUseHint(configurationExisted);
 }
 
 void TForm1::FormShow()

@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShortcut>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -95,6 +96,10 @@ BatchDialog::BatchDialog(const BatchRequest& request, QWidget* parent)
     m_output->setText(initial.outputFolder);
     showCount();
     resize(520, sizeHint().height());
+    if (m_request.help) {
+        auto* f1 = new QShortcut(QKeySequence(Qt::Key_F1), this);
+        connect(f1, &QShortcut::activated, this, [this] { m_request.help(); });
+    }
 }
 
 BatchChoice BatchDialog::choice() const

@@ -81,6 +81,11 @@ QString recoveryFolder()
     return withSlash(state) + kUserFolder + QStringLiteral("RECUPERATION/");
 }
 
+QString guideFolder()
+{
+    return dataFolder() + QStringLiteral("aide/");
+}
+
 void createUserFolders()
 {
     const QString configFolder = QFileInfo(configFile()).absolutePath();

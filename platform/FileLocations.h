@@ -27,6 +27,8 @@ QString dataFolder();
 // folder ($XDG_STATE_HOME, else ~/.local/state) + "PolyxX/RECUPERATION/".
 // Ends with "/"; not made here.
 QString recoveryFolder();
+// The user guide's pages and pictures: dataFolder() + "aide/".
+QString guideFolder();
 // Makes the work folder and the configuration file's folder; throws
 // polyx::Error naming the first that cannot be made.
 void createUserFolders();

@@ -44,6 +44,8 @@ struct BatchRequest {
     std::function<int(const BatchChoice& choice)> count;
     // Asked on "Traduire": false keeps the dialog open (it has said why).
     std::function<bool(const BatchChoice& choice)> accept;
+    // F1 in the dialog: the guide's page on the batch translation.
+    std::function<void()> help;
 };
 
 class Dialogs {

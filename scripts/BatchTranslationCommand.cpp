@@ -2,10 +2,12 @@
 // summary in the report window.
 #include "app/Unit1.h"
 
+
 #include "app/FindingsWindow.h"
 #include "dictionaries/DictionaryPane.h"
 #include "dictionaries/FileErrors.h"
 #include "files/FileListBox.h"
+#include "platform/CommandGuard.h"
 #include "platform/Services.h"
 #include "scripts/FirstLineLabel.h"
 #include "scripts/ScriptFile.h"
@@ -84,6 +86,7 @@ void TForm1::FUSION_BATCH()
         }
         return !scriptsOf(choice).isEmpty();
     };
+    request.help = [this] { platform::runGuarded([this] { ShowGuide(QStringLiteral("lot.html")); }); };
     const std::optional<platform::BatchChoice> choice = platform::dialogs().batchTranslation(request);
     if (!choice)
         return;

@@ -32,8 +32,8 @@ public:
     // How much of the file is in, from 0 to 100.
     int percent() const;
     const QString& path() const { return m_path; }
-    // What an RTF file held that the document cannot, said for the status
-    // bar; empty otherwise.
+    // What an RTF file holds that the pane does not show (kept and written
+    // back), said for the status bar; empty otherwise.
     const QString& hiddenPartsNotice() const { return m_hiddenPartsNotice; }
     // How a plain file was stored, to be written back so.
     PlainScriptLayout::Mark plainMark() const { return m_content.plainMark; }

@@ -2,7 +2,7 @@
 # Installs the build given (build/ by default) into a temporary prefix and
 # checks what an installation holds: the files and only those, the desktop
 # entry and AppStream file accepted by their validators, the revision notes
-# in Windows-1252 with CR LF, and an installed program that writes into the
+# in Windows-1252 with CR LF, the user guide, and an installed program that writes into the
 # user's folders, never into its prefix.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -15,8 +15,10 @@ cmake --install "$build" --prefix "$prefix" >/dev/null
 
 fail() { echo "check-install: $*" >&2; exit 1; }
 
+# The user guide: every page and picture of app/aide/, and nothing else.
+guide=$(cd app/aide && find . -type f | sed 's|^\./|share/polyxx/aide/|')
 expected=$(printf '%s\n' bin/PolyxX share/applications/"$id".desktop share/metainfo/"$id".metainfo.xml \
-  share/icons/hicolor/scalable/apps/"$id".svg share/polyxx/_REVISIONS.TXT | sort)
+  share/icons/hicolor/scalable/apps/"$id".svg share/polyxx/_REVISIONS.TXT $guide | sort)
 found=$(cd "$prefix" && find . -type f | sed 's|^\./||' | sort)
 [ "$found" = "$expected" ] || fail "installed files differ:"$'\n'"$(diff <(echo "$expected") <(echo "$found"))"
 [ -x "$prefix/bin/PolyxX" ] || fail "the program is not executable"
