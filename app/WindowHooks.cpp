@@ -3,7 +3,6 @@
 #include "app/WorkFolders.h"
 #include "config/ConfigStore.h"
 #include "platform/Services.h"
-#include "scripts/ScriptLoadQueue.h"
 
 #include <QAction>
 #include <QApplication>
@@ -18,7 +17,7 @@ void TForm1::FormCreate()
     const bool configurationExisted = QFile::exists(ConfigFileName());
     INI_GET();
     // A recovered script must land on its pane after the pane's own file.
-    m_scriptLoads->whenIdle([this] { offerRecovery(); });
+    whenScriptsRead([this] { offerRecovery(); });
     ListExt = "dico";
     DIR.root = WorkDir();
     DIR.actif = DIR.root;
