@@ -173,6 +173,8 @@ private slots:
         platform::setProgramPath(path("build/bin/PolyxX"));
         QCOMPARE(platform::runsInstalled(), installed);
         QTEST(platform::recoveryFolder().mid(m_dir->path().size() + 1), "folder");
+    }
+
     // A program that is not installed works where POLYXX_WORK_FOLDER says,
     // configuration included, and finds its shipped files beside itself;
     // installed, it keeps to the user's folders.
