@@ -10,7 +10,7 @@ Replaced PlainTextTarget::ReplaceAll(const QString& code, const QString& replace
     m_text.replace(positions, code.size(), replacement);
     m_lastEnd = positions.last() + (positions.size() - 1) * (replacement.size() - code.size())
         + replacement.size();
-    return {positions, replacement.size()};
+    return {positions, replacement.size(), {}};
 }
 
 } // namespace polyx
