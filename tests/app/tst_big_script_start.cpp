@@ -88,6 +88,8 @@ private slots:
         const QByteArray file = rich ? rtfScript(lines) : plainScript(lines);
         QVERIFY(file.size() > ScriptLoadQueue::stepwiseBytes * 4);
         writeFile("~EXTERNE.SKRIVO", file);
+        // A returning user: no first start's hint in the status bar.
+        writeFile("PolyxX.INI", "[OPTIONS]\r\n");
 
         TForm1 form;
         form.show();

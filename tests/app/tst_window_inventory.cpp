@@ -87,7 +87,7 @@ mnu_SKRIVO_Universel	Sauver sous ...|Recharger|Ouvrir|Purger|-|Ecrire la ligne 1
 mnu_Traductions	Traduction du Script Externe|Traduction en langage universel|Traduire un lot de scripts...|-|Rapport de la traduction|Surligner les codes
 mnu_Outils	Restaurer la configuration|Enregistrer la configuration|-|Créer une sauvegarde de tous les Fichiers|-|>DEBUG
 mnu_OUTILS_DEBUG	Editer la configuration
-mnu_Aide	Révisions)";
+mnu_Aide	Aide de Polyx'X|Premiers pas : ouvrir l'exemple|-|Révisions|À propos de Polyx'X)";
 
 // pop-up: control: items (caption, with the item's name after "#" where it has one)
 const char* const kPopups = R"(Pop_QUESTIONS	JvCheckListBox_QUESTION	Ajouter#mnu_QUESTION_ADD|Modifier#mnu_QUESTIOn_edit|Supprimer#mnu_QUESTION_DEL|Purger la liste#Purger1|-|Trier#Rier2|Recharger#Recharger4|Sauver#Sauver3|-|Ajouter toute les clés#Complterleslistes1|Ajouter uniquement  la sélection (double clic)#Ajouterlaslection1|Séléctionner tout#Ajoutertout1|-|Régénérer le dictionnaire Universel#DICOQUESTIONSREBUILD1|-|Copie le code séléctionné dans le SCRIPT Universel#PlacerdanslescritpUniversel1|-|Propriétés#mnuQuestions_PROP

@@ -143,8 +143,10 @@ private slots:
             form.run("BACKUP");
         }
         QCOMPARE(dialogs().messages.size(), size_t(1));
-        QCOMPARE(dialogs().messages[0].text, QString::number(others) + " Fichiers Sauvegardés \r\n\r\nDans : "
-                                                 + path("SAUVE/") + "\r\n\r\n1 Fichier(s) NON sauvegardé(s) :\r\nGROS.DICO");
+        const QString report = QString::number(others) + " Fichiers Sauvegardés \r\n\r\nDans : " + path("SAUVE/")
+                             + "\r\n\r\n1 Fichier(s) NON sauvegardé(s) :\r\nGROS.DICO : Impossible de créer le fichier \""
+                             + path("SAUVE/GROS.DICO") + "\". ";
+        QVERIFY2(dialogs().messages[0].text.startsWith(report), qPrintable(dialogs().messages[0].text));
         QCOMPARE(readBytes(path("SAUVE/GROS.DICO")), QByteArray("ancienne copie"));
         QCOMPARE(readBytes(path("SAUVE/petit.dico")), QByteArray("<NOM>=x\r\n"));
     }
