@@ -357,6 +357,11 @@ private slots:
         martinFolder();
         QVERIFY(QDir().mkpath(recovery()));
         writeBytes(recovery("EXTERNE.Dr_Martin.DICO"), "<NOM>=A\r\n<nom>=B\r\n"); // a repeated key
+        // Newer than its file, whatever the clock's grain.
+        QFile damaged(recovery("EXTERNE.Dr_Martin.DICO"));
+        QVERIFY(damaged.open(QIODevice::ReadWrite));
+        QVERIFY(damaged.setFileTime(QDateTime::currentDateTime().addSecs(60), QFileDevice::FileModificationTime));
+        damaged.close();
         writeBytes(recovery("QUESTIONS.~POLYX.DICU"), "<NOM>\r\n<PRENOM>\r\n");
         const RecoveryAnswer answer(true);
         TForm1& form = m_window->open();
