@@ -74,7 +74,7 @@ QString recoveryFolder()
 {
     if (!runsInstalled())
         return workFolder() + QStringLiteral("~RECUPERATION/");
-    // The base directory specification ignores a relative value.
+    // XDG base directories ignore a relative value.
     QString state = qEnvironmentVariable("XDG_STATE_HOME");
     if (!QDir::isAbsolutePath(state))
         state = withSlash(QDir::homePath()) + QStringLiteral(".local/state");
