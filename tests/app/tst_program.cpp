@@ -223,6 +223,11 @@ private slots:
     // the next save writes them.
     void killedWindowRecoversItsEdits()
     {
+#if defined(__SANITIZE_ADDRESS__)
+        // The X11 keyboard library reads past a string under the address
+        // checker's strict string checks, before the program's own code runs.
+        QSKIP("needs the X11 platform, whose keyboard library the address checker refuses");
+#endif
         const QString xvfb = QStandardPaths::findExecutable("Xvfb");
         const QString xdotool = QStandardPaths::findExecutable("xdotool");
         if (xvfb.isEmpty() || xdotool.isEmpty())
